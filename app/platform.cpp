@@ -1,0 +1,57 @@
+#include "platform.h"
+
+#include <QCoreApplication>
+
+#if defined(_WIN32)
+#include <float.h>
+#include <ole2.h>
+#elif defined(__x86_64__) || defined(__i386__)
+#include <fpu_control.h>
+#include <xmmintrin.h>
+#endif
+
+void OleInitialize()
+{
+#if defined(_WIN32)
+    ::OleInitialize(nullptr);  // the result is ignored
+#endif
+}
+
+void OleUninitialize()
+{
+#if defined(_WIN32)
+    ::OleUninitialize();
+#endif
+}
+
+void SetFloatingPointControl()
+{
+#if defined(_WIN32)
+    _controlfp(_MCW_EM, _MCW_EM);
+    _controlfp(_RC_NEAR, _MCW_RC);
+#elif defined(__x86_64__) || defined(__i386__)
+    fpu_control_t word = 0x133F;
+    _FPU_SETCW(word);
+    _MM_SET_EXCEPTION_MASK(_MM_MASK_MASK);
+    _MM_SET_ROUNDING_MODE(_MM_ROUND_NEAREST);
+#endif
+}
+
+unsigned FloatingPointControlWord()
+{
+#if !defined(_WIN32) && (defined(__x86_64__) || defined(__i386__))
+    fpu_control_t word = 0;
+    _FPU_GETCW(word);
+    return word;
+#else
+    return 0;
+#endif
+}
+
+void PrepareProcess()
+{
+    OleInitialize();
+    SetFloatingPointControl();
+    // The HTML view shares OpenGL contexts with the widgets; this must precede the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}

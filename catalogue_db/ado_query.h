@@ -1,0 +1,60 @@
+#pragma once
+// The shared query dataset of the catalogue: a connection string naming the database file, one SQL
+// text in the Access dialect, and the rows of its result once opened. Every engine failure is
+// thrown as DatabaseError with the engine's own message text.
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <stdexcept>
+
+class DatabaseError : public std::runtime_error {
+public:
+    explicit DatabaseError(const QString& message);
+    QString message() const;
+};
+
+class TADOQuery : public QObject {
+    Q_OBJECT
+public:
+    explicit TADOQuery(QObject* parent = nullptr);
+    ~TADOQuery() override;
+
+    // Takes effect at the next execution; the data source is read from it.
+    void setConnectionString(const QString& connectionString);
+    QString connectionString() const;
+
+    // SQL.Clear / SQL.Text: replaces the previous text.
+    void clearSql();
+    void setSql(const QString& sqlText);
+    QString sql() const;
+
+    void ExecSQL();  // runs the text as a command, keeping no rows
+    void Open();     // runs the text and holds its rows, positioned on the first
+    void Close();
+    bool Active() const;
+
+    int RecordCount() const;  // exact number of rows of the whole result
+    void First();
+    void Next();
+    bool Eof() const;
+    int RecNo() const;  // current row, 0-based; -1 when closed or empty
+    void setRecNo(int row);
+
+    // Column lookup by name ignores case. Throws DatabaseError for an unknown name.
+    QVariant FieldByName(const QString& name) const;
+    // The columns of the open result and the value of any row, for data-bound controls.
+    QStringList columnNames() const;
+    int columnIndex(const QString& name) const;  // -1 when absent; ignores case
+    QVariant value(int row, int column) const;
+    QString displayText(int row, int column) const;
+
+signals:
+    void activeChanged(bool active);
+    void currentRowChanged(int row);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
