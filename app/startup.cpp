@@ -1,0 +1,98 @@
+#include "startup.h"
+
+#include "ado_query.h"
+#include "application.h"
+#include "main_window.h"
+#include "platform.h"
+#include "program_values.h"
+#include "search_window.h"
+#include "splash.h"
+
+#include <QScreen>
+
+namespace {
+void CentreOnScreen(QWidget* window)
+{
+    if (QScreen* screen = window->screen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
+}  // namespace
+
+TStartup::TStartup() = default;
+
+TStartup::~TStartup() { Release(); }
+
+bool TStartup::CreateMainWindow(const QString& exePath)
+{
+    Form1 = new TForm1;
+    RunReported([&] { Form1->FormCreate(exePath); });
+    return !Form1->countCheckFailed();
+}
+
+void TStartup::ShowSplash()
+{
+    frmSplash = new TfrmSplash;
+    CentreOnScreen(frmSplash);
+    frmSplash->show();
+    frmSplash->raise();
+    frmSplash->activateWindow();
+}
+
+void TStartup::WaitForSplash()
+{
+    while (frmSplash->isVisible())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    frmSplash->hide();
+}
+
+void TStartup::CreateSearchWindow()
+{
+    frmSearch = new TfrmSearch(Form1);
+    Form1->setSearchWindow(frmSearch);
+}
+
+void TStartup::RunMessageLoop()
+{
+    CentreOnScreen(Form1);
+    Form1->show();
+    QCoreApplication::exec();
+    if (Form1->ADOQuery1->Active())
+        Form1->ADOQuery1->Close();
+}
+
+void TStartup::Release()
+{
+    if (released_)
+        return;
+    released_ = true;
+    delete frmSearch;
+    delete frmSplash;
+    delete Form1;
+    frmSearch = nullptr;
+    frmSplash = nullptr;
+    Form1 = nullptr;
+    OleUninitialize();
+}
+
+int RunProgram(int& argc, char** argv)
+{
+    PrepareProcess();
+    TApplication application(argc, argv);
+    // The program ends by its own rules (Exit, the main window's close box, the splash), never
+    // because some window happened to be the last one closed.
+    TApplication::setQuitOnLastWindowClosed(false);
+    TStartup startup;
+    if (startup.CreateMainWindow(QCoreApplication::applicationFilePath())) {
+        startup.ShowSplash();
+        startup.WaitForSplash();
+        if (!SplashCancelled) {
+            startup.CreateSearchWindow();
+            startup.RunMessageLoop();
+        }
+    }
+    startup.Release();
+    return 0;
+}

@@ -1,0 +1,90 @@
+#include "main_window.h"
+
+#include "ado_query.h"
+#include "data_source.h"
+#include "message_box.h"
+#include "page_files.h"
+#include "program_values.h"
+#include "project_counts.h"
+#include "search_window_port.h"
+#include "ui_form1.h"
+#include "web_browser.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
+{
+    ui->setupUi(this);
+    WebBrowser1 = ui->WebBrowser1;
+    ADOQuery1 = new TADOQuery(this);
+    DataSource1 = new TDataSource(ADOQuery1, this);
+    connect(DataSource1, &TDataSource::DataChange, this, &TForm1::DataSource1DataChange);
+    connect(WebBrowser1, &TWebBrowser::BeforeNavigate2, this, &TForm1::WebBrowser1BeforeNavigate2);
+    connect(ui->cmdExit, &QPushButton::clicked, this, &TForm1::cmdExitClick);
+    connect(ui->cmdSearchDB, &QPushButton::clicked, this, &TForm1::cmdSearchDBClick);
+    wireNavigation();
+    setUpLayout();
+    setUpLanguages();
+}
+
+TForm1::~TForm1() { delete ui; }
+
+void TForm1::FormCreate(const QString& exePath)
+{
+    FillLanguages();
+    ExeDir = ExeDirFromPath(exePath, QDir::separator());
+    MenuVisible = true;
+    ui->pWB->resize(width() - ui->pMenu->width() - 8, ui->pWB->height());
+    CurrentCategory = 0;
+    // Database steps: counts per category; a count query without eleven rows ends the program.
+    if (!LoadProjectCounts(*ADOQuery1, ExeDir, ProjectCounts)) {
+        ShowMessage(MessagesInRussian() ? QStringLiteral("Ошибка чтения базы данных")
+                                        : QStringLiteral("Database reading error"));
+        countCheckFailed_ = true;
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    FormShow();
+}
+
+void TForm1::FormShow()
+{
+    ApplyLanguage();
+    CurrentPosition = 1;
+    OpenPage();
+}
+
+void TForm1::OpenPage()
+{
+    PageNumberText = PositionText(CurrentPosition);
+    WebBrowser1->Navigate(PageUrl(ExeDir, CurrentCategory, CurrentPosition, Languages[CurrentLanguage].Letter));
+}
+
+void TForm1::ShowPositionLabel() { ui->Label25->setText(PositionLabelText(CurrentCategory, CurrentPosition)); }
+
+void TForm1::cmdExitClick() { QCoreApplication::quit(); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // The main window: closing it ends the message loop, like Exit.
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::cmdSearchDBClick()
+{
+    if (ADOQuery1->Active())
+        ADOQuery1->Close();
+    if (!frmSearch)
+        return;
+    frmSearch->setRecordCountText(QStringLiteral("0"));
+    frmSearch->ShowModal();
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The main window: banner, menu panel, HTML view and bottom bar. It owns the shared dataset and
+// its data source, opens catalogue positions and wires every control to the catalogue's rules.
+#include <QWidget>
+
+class QMenu;
+class TADOQuery;
+class TDataSource;
+class TWebBrowser;
+class SearchWindowPort;
+namespace Ui { class Form1; }
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the controls; the creation handler FormCreate is run by the start-up, which reports
+    // its errors.
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Ui::Form1& controls() const { return *ui; }
+    TADOQuery* ADOQuery1 = nullptr;
+    TDataSource* DataSource1 = nullptr;
+    TWebBrowser* WebBrowser1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+    // True when the count check failed at creation: the program ends without another window.
+    bool countCheckFailed() const { return countCheckFailed_; }
+    void setSearchWindow(SearchWindowPort* window) { frmSearch = window; }
+
+    // Creation and showing.
+    void FormCreate(const QString& exePath);
+    void FormShow();
+    void OpenPage();
+    void ShowPositionLabel();
+
+    // Commands of the bottom bar and the menu.
+    void cmdExitClick();
+    void cmdNextClick();
+    void cmdPrevClick();
+    void StepForward();
+    void StepBack();
+    void cmdGoToClick();
+    // Returns false when the typed character is discarded.
+    bool tGoToKeyPress(QChar key);
+    void WebBrowser1BeforeNavigate2(const QString& url);
+    void menu0Click();
+    void menu02Click();
+    void menu03Click();
+    void menu1Click() { menuCategoryClick(1); }
+    void menu2Click() { menuCategoryClick(2); }
+    void menu3Click() { menuCategoryClick(3); }
+    void menu4Click() { menuCategoryClick(4); }
+    void menu5Click() { menuCategoryClick(5); }
+    void menu6Click() { menuCategoryClick(6); }
+    void menu7Click() { menuCategoryClick(7); }
+    void menu8Click() { menuCategoryClick(8); }
+    void menu9Click() { menuCategoryClick(9); }
+    void menu10Click() { menuCategoryClick(10); }
+    void menu11Click() { menuCategoryClick(11); }
+    void menuCategoryClick(int category);
+
+    // Layout.
+    void Image1Click();
+    void ToggleMenuPanel();
+
+    // Languages.
+    void ApplyLanguage();
+    void cmdLangRusClick();
+    void cmdLangClick();
+    void cmdLangChnClick();
+    void pmlangfontsClick();
+
+    // Search.
+    void cmdSearchDBClick();
+    void DataSource1DataChange() {}
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openMenuPosition(int category, int position);
+    void wireNavigation();
+    void setUpLayout();
+    void setUpLanguages();
+
+    Ui::Form1* ui;
+    SearchWindowPort* frmSearch = nullptr;
+    bool countCheckFailed_ = false;
+    bool shownOnce_ = false;
+};
