@@ -3,7 +3,17 @@
 // its data source, opens catalogue positions and wires every control to the catalogue's rules.
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
+
+class Anchors;
+class FittedPicture;
+class QFrame;
+class QLabel;
+class QAction;
 class QMenu;
+struct MainWindowTexts;
+struct MenuLayout;
 class TADOQuery;
 class TDataSource;
 class TWebBrowser;
@@ -85,9 +95,25 @@ private:
     void wireNavigation();
     void setUpLayout();
     void setUpLanguages();
+    // Layout helpers.
+    std::array<QLabel*, 14> menuEntries() const;      // menu0, menu02, menu03, menu1 ... menu11
+    std::array<QFrame*, 13> menuSeparators() const;   // Shape1 ... Shape13
+    std::array<QLabel*, 14> chineseMenuPictures() const;  // imgmch0, imgmch01, imgmch02, imgmch1 ...
+    void applyMenuLayout(const MenuLayout& layout);
+    void showMenuToggle(bool menuShown);
+    // Language helpers.
+    void applyTexts(const MainWindowTexts& texts);
+    void setLanguageButtonPictures(bool chinese);
+    void attachFontMenu(bool attached);
+    void switchToTextLanguage(std::uint8_t language);
 
     Ui::Form1* ui;
     SearchWindowPort* frmSearch = nullptr;
     bool countCheckFailed_ = false;
     bool shownOnce_ = false;
+    Anchors* anchors_ = nullptr;
+    FittedPicture* titlePicture_ = nullptr;
+    FittedPicture* emblemPicture_ = nullptr;
+    QAction* pmlangfonts_ = nullptr;
+    bool fontMenuAttached_ = false;
 };
