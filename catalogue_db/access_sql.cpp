@@ -1,0 +1,591 @@
+#include "access_sql.h"
+
+#include "ado_query.h"
+#include "jet_text.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <vector>
+
+namespace {
+
+enum class TokenKind { Name, QuotedName, Text, Number, Symbol, End };
+
+struct Token {
+    TokenKind kind;
+    QString text;  // names and symbols as written, texts without their quotes
+};
+
+DatabaseError syntaxError(const QString& what = QString())
+{
+    return DatabaseError(what.isEmpty() ? QStringLiteral("Syntax error in query expression.") : what);
+}
+
+std::vector<Token> tokenize(const QString& sql)
+{
+    std::vector<Token> tokens;
+    const int n = sql.size();
+    int i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c.isSpace()) {
+            ++i;
+        } else if (c.isLetter() || c == u'_') {
+            const int start = i;
+            while (i < n && (sql[i].isLetterOrNumber() || sql[i] == u'_'))
+                ++i;
+            tokens.push_back({TokenKind::Name, sql.mid(start, i - start)});
+        } else if (c.isDigit() || (c == u'.' && i + 1 < n && sql[i + 1].isDigit())) {
+            const int start = i;
+            while (i < n && sql[i].isDigit())
+                ++i;
+            if (i < n && sql[i] == u'.')
+                for (++i; i < n && sql[i].isDigit();)
+                    ++i;
+            if (i < n && (sql[i] == u'e' || sql[i] == u'E')) {
+                int j = i + 1;
+                if (j < n && (sql[j] == u'+' || sql[j] == u'-'))
+                    ++j;
+                if (j < n && sql[j].isDigit()) {
+                    i = j;
+                    while (i < n && sql[i].isDigit())
+                        ++i;
+                }
+            }
+            if (i < n && (sql[i].isLetter() || sql[i] == u'_'))
+                throw syntaxError();
+            tokens.push_back({TokenKind::Number, sql.mid(start, i - start)});
+        } else if (c == u'[') {
+            const int close = sql.indexOf(u']', i + 1);
+            if (close < 0 || close == i + 1)
+                throw syntaxError(QStringLiteral("Invalid bracketing of name '%1'.").arg(sql.mid(i)));
+            tokens.push_back({TokenKind::QuotedName, sql.mid(i + 1, close - i - 1)});
+            i = close + 1;
+        } else if (c == u'"' || c == u'\'') {
+            QString text;
+            int j = i + 1;
+            for (;;) {
+                if (j >= n)
+                    throw syntaxError(QStringLiteral("Syntax error in string in query expression '%1'.").arg(sql.mid(i)));
+                if (sql[j] == c) {
+                    if (j + 1 < n && sql[j + 1] == c) {
+                        text += c;
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                text += sql[j++];
+            }
+            tokens.push_back({TokenKind::Text, text});
+            i = j + 1;
+        } else {
+            static const QStringList twoChar = {QStringLiteral("<>"), QStringLiteral("<="), QStringLiteral(">=")};
+            const QString pair = sql.mid(i, 2);
+            if (twoChar.contains(pair)) {
+                tokens.push_back({TokenKind::Symbol, pair});
+                i += 2;
+            } else if (QStringLiteral("=<>(),.;+-*/\\&").contains(c)) {
+                tokens.push_back({TokenKind::Symbol, QString(c)});
+                ++i;
+            } else {
+                throw syntaxError(QStringLiteral("Invalid character '%1' in query expression.").arg(c));
+            }
+        }
+    }
+    tokens.push_back({TokenKind::End, QString()});
+    return tokens;
+}
+
+QString quoteName(const QString& name)
+{
+    QString escaped = name;
+    escaped.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + escaped + u'"';
+}
+
+QString quoteText(const QString& text)
+{
+    QString escaped = text;
+    escaped.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + escaped + u'\'';
+}
+
+// Words that end an expression or a name list; never read as a column or an alias.
+bool isReserved(const QString& word)
+{
+    static const QSet<QString> words = {
+        QStringLiteral("select"), QStringLiteral("from"),   QStringLiteral("where"), QStringLiteral("group"),
+        QStringLiteral("by"),     QStringLiteral("having"), QStringLiteral("order"), QStringLiteral("and"),
+        QStringLiteral("or"),     QStringLiteral("not"),    QStringLiteral("like"),  QStringLiteral("is"),
+        QStringLiteral("in"),     QStringLiteral("between"), QStringLiteral("as"),   QStringLiteral("on"),
+        QStringLiteral("inner"),  QStringLiteral("left"),   QStringLiteral("right"), QStringLiteral("join"),
+        QStringLiteral("union"),  QStringLiteral("asc"),    QStringLiteral("desc"),  QStringLiteral("distinct"),
+        QStringLiteral("top"),    QStringLiteral("mod"),    QStringLiteral("outer"), QStringLiteral("all"),
+        QStringLiteral("distinctrow")};
+    return words.contains(word.toLower());
+}
+
+// Access functions and their SQLite names; others keep their own name.
+QString functionName(const QString& name)
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("iif"), QStringLiteral("iif")},     {QStringLiteral("len"), QStringLiteral("length")},
+        {QStringLiteral("chr"), QStringLiteral("char")},    {QStringLiteral("chrw"), QStringLiteral("char")},
+        {QStringLiteral("ucase"), QStringLiteral("upper")}, {QStringLiteral("lcase"), QStringLiteral("lower")},
+        {QStringLiteral("mid"), QStringLiteral("substr")},  {QStringLiteral("count"), QStringLiteral("count")},
+    };
+    const QString lower = name.toLower();
+    return names.value(lower, lower);
+}
+
+struct Expression {
+    QString sql;
+    QString columnName;  // set when the expression is a plain column reference
+    bool qualified = false;
+};
+
+class Translator {
+public:
+    explicit Translator(const QString& sql) : tokens_(tokenize(sql)) {}
+
+    QString run()
+    {
+        QString out;
+        if (isWord(u"select"))
+            out = select();
+        else
+            out = passThrough();
+        while (isSymbol(u";"))
+            ++pos_;
+        if (peek().kind != TokenKind::End)
+            throw syntaxError(QStringLiteral("Characters found after end of SQL statement."));
+        return out;
+    }
+
+private:
+    const Token& peek(int ahead = 0) const
+    {
+        const std::size_t at = std::min(pos_ + std::size_t(ahead), tokens_.size() - 1);
+        return tokens_[at];
+    }
+    bool isWord(QStringView word, int ahead = 0) const
+    {
+        const Token& t = peek(ahead);
+        return t.kind == TokenKind::Name && t.text.compare(word, Qt::CaseInsensitive) == 0;
+    }
+    bool isSymbol(QStringView symbol) const { return peek().kind == TokenKind::Symbol && peek().text == symbol; }
+    bool acceptWord(QStringView word)
+    {
+        if (!isWord(word))
+            return false;
+        ++pos_;
+        return true;
+    }
+    bool acceptSymbol(QStringView symbol)
+    {
+        if (!isSymbol(symbol))
+            return false;
+        ++pos_;
+        return true;
+    }
+    void expectWord(QStringView word, const QString& error)
+    {
+        if (!acceptWord(word))
+            throw syntaxError(error);
+    }
+    void expectSymbol(QStringView symbol)
+    {
+        if (!acceptSymbol(symbol))
+            throw syntaxError(QStringLiteral("Syntax error in query expression: '%1' expected.").arg(symbol));
+    }
+    bool atName() const
+    {
+        const Token& t = peek();
+        return t.kind == TokenKind::QuotedName || (t.kind == TokenKind::Name && !isReserved(t.text));
+    }
+    QString name()
+    {
+        if (!atName())
+            throw syntaxError();
+        return tokens_[pos_++].text;
+    }
+
+    // Statements other than SELECT keep their words; texts and names are re-quoted. The
+    // connection refuses every such statement anyway.
+    QString passThrough()
+    {
+        QStringList parts;
+        while (peek().kind != TokenKind::End && !isSymbol(u";")) {
+            const Token& t = tokens_[pos_++];
+            switch (t.kind) {
+            case TokenKind::Text: parts << quoteText(t.text); break;
+            case TokenKind::QuotedName: parts << quoteName(t.text); break;
+            default: parts << t.text;
+            }
+        }
+        return parts.join(u' ');
+    }
+
+    QString select()
+    {
+        expectWord(u"select", QStringLiteral("Invalid SQL statement."));
+        QString out = QStringLiteral("SELECT ");
+        if (acceptWord(u"distinct") || acceptWord(u"distinctrow"))
+            out += QStringLiteral("DISTINCT ");
+        else
+            acceptWord(u"all");
+        QString limit;
+        if (acceptWord(u"top")) {
+            if (peek().kind != TokenKind::Number)
+                throw syntaxError(QStringLiteral("The SELECT statement includes a reserved word or an argument name "
+                                                 "that is misspelled or missing, or the punctuation is incorrect."));
+            limit = tokens_[pos_++].text;
+        }
+        out += selectList();
+        if (acceptWord(u"from"))
+            out += QStringLiteral(" FROM ") + fromList();
+        if (acceptWord(u"where"))
+            out += QStringLiteral(" WHERE ") + expression().sql;
+        QStringList groupKeys;
+        if (acceptWord(u"group")) {
+            expectWord(u"by", QStringLiteral("Syntax error in GROUP BY clause."));
+            do
+                groupKeys << expression().sql + QStringLiteral(" COLLATE ") + QLatin1String(kJetTextCollation);
+            while (acceptSymbol(u","));
+            out += QStringLiteral(" GROUP BY ") + groupKeys.join(QStringLiteral(", "));
+        }
+        if (acceptWord(u"having"))
+            out += QStringLiteral(" HAVING ") + expression().sql;
+        while (acceptWord(u"union")) {
+            out += acceptWord(u"all") ? QStringLiteral(" UNION ALL ") : QStringLiteral(" UNION ");
+            out += select();
+        }
+        if (acceptWord(u"order")) {
+            expectWord(u"by", QStringLiteral("Syntax error in ORDER BY clause."));
+            QStringList terms;
+            do
+                terms << orderTerm();
+            while (acceptSymbol(u","));
+            out += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+        } else if (!groupKeys.isEmpty()) {
+            // Jet hands groups back in ascending order of their keys.
+            out += QStringLiteral(" ORDER BY ") + groupKeys.join(QStringLiteral(", "));
+        }
+        if (!limit.isEmpty())
+            out += QStringLiteral(" LIMIT ") + limit;
+        return out;
+    }
+
+    struct SelectItem {
+        QString sql;
+        QString alias;
+        Expression expression;
+    };
+
+    QString selectList()
+    {
+        std::vector<SelectItem> items;
+        int unnamed = 0;
+        do {
+            SelectItem item;
+            if (acceptSymbol(u"*")) {
+                item.sql = QStringLiteral("*");
+            } else if (atName() && peek(1).kind == TokenKind::Symbol && peek(1).text == u"." && peek(2).kind == TokenKind::Symbol &&
+                       peek(2).text == u"*") {
+                item.sql = quoteName(name()) + QStringLiteral(".*");
+                pos_ += 2;
+            } else {
+                item.expression = expression();
+                item.sql = item.expression.sql;
+                if (acceptWord(u"as"))
+                    item.alias = name();
+                else if (atName())
+                    item.alias = name();
+                else if (item.expression.columnName.isEmpty())
+                    item.alias = QStringLiteral("Expr%1").arg(1000 + unnamed++);
+            }
+            items.push_back(item);
+        } while (acceptSymbol(u","));
+
+        // Jet names two selected columns of the same name after their tables: "cc.d" and "rus.d".
+        QHash<QString, int> uses;
+        for (const SelectItem& item : items)
+            if (item.alias.isEmpty() && !item.expression.columnName.isEmpty())
+                ++uses[item.expression.columnName.toLower()];
+        QStringList parts;
+        for (SelectItem& item : items) {
+            const Expression& e = item.expression;
+            if (item.alias.isEmpty() && e.qualified && uses.value(e.columnName.toLower()) > 1)
+                item.alias = e.sql.split(QStringLiteral("\".\"")).join(u'.').remove(u'"');
+            parts << (item.alias.isEmpty() ? item.sql : item.sql + QStringLiteral(" AS ") + quoteName(item.alias));
+        }
+        return parts.join(QStringLiteral(", "));
+    }
+
+    QString orderTerm()
+    {
+        const bool positional = peek().kind == TokenKind::Number;
+        QString term = expression().sql;
+        if (!positional)
+            term += QStringLiteral(" COLLATE ") + QLatin1String(kJetTextCollation);
+        if (acceptWord(u"desc"))
+            term += QStringLiteral(" DESC");
+        else
+            acceptWord(u"asc");
+        return term;
+    }
+
+    QString fromList()
+    {
+        QStringList refs;
+        do
+            refs << tableReference();
+        while (acceptSymbol(u","));
+        return refs.join(QStringLiteral(", "));
+    }
+
+    QString tableReference()
+    {
+        QString out = tablePrimary();
+        for (;;) {
+            QString join;
+            if (acceptWord(u"inner"))
+                join = QStringLiteral("INNER JOIN");
+            else if (acceptWord(u"left"))
+                join = QStringLiteral("LEFT JOIN");
+            else if (acceptWord(u"right"))
+                join = QStringLiteral("RIGHT JOIN");
+            else
+                break;
+            acceptWord(u"outer");
+            expectWord(u"join", QStringLiteral("Syntax error in JOIN operation."));
+            const QString right = tablePrimary();
+            expectWord(u"on", QStringLiteral("Syntax error in JOIN operation."));
+            out += u' ' + join + u' ' + right + QStringLiteral(" ON ") + expression().sql;
+        }
+        return out;
+    }
+
+    QString tablePrimary()
+    {
+        QString out;
+        if (acceptSymbol(u"(")) {
+            if (isWord(u"select")) {
+                out = u'(' + select() + u')';
+                expectSymbol(u")");
+                acceptWord(u"as");
+                return out + u' ' + quoteName(name());
+            }
+            out = u'(' + tableReference() + u')';
+            expectSymbol(u")");
+            return out;
+        }
+        if (!atName())
+            throw syntaxError(QStringLiteral("Syntax error in FROM clause."));
+        out = quoteName(name());
+        if (acceptWord(u"as") || atName())
+            out += u' ' + quoteName(name());
+        return out;
+    }
+
+    // Expressions, from the loosest binding to the tightest.
+    Expression expression()
+    {
+        Expression left = conjunction();
+        while (acceptWord(u"or"))
+            left = {left.sql + QStringLiteral(" OR ") + conjunction().sql, {}, false};
+        return left;
+    }
+
+    Expression conjunction()
+    {
+        Expression left = negation();
+        while (acceptWord(u"and"))
+            left = {left.sql + QStringLiteral(" AND ") + negation().sql, {}, false};
+        return left;
+    }
+
+    Expression negation()
+    {
+        if (acceptWord(u"not"))
+            return {QStringLiteral("NOT ") + negation().sql, {}, false};
+        return comparison();
+    }
+
+    Expression comparison()
+    {
+        Expression left = concatenation();
+        for (;;) {
+            static const QStringList operators = {QStringLiteral("="), QStringLiteral("<>"), QStringLiteral("<"),
+                                                  QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">=")};
+            if (peek().kind == TokenKind::Symbol && operators.contains(peek().text)) {
+                const QString op = tokens_[pos_++].text;
+                left = {left.sql + u' ' + op + u' ' + concatenation().sql, {}, false};
+                continue;
+            }
+            const bool negated = isWord(u"not") && (isWord(u"like", 1) || isWord(u"between", 1) || isWord(u"in", 1));
+            if (negated)
+                ++pos_;
+            const QString no = negated ? QStringLiteral("NOT ") : QString();
+            if (acceptWord(u"like")) {
+                left = {left.sql + u' ' + no + QStringLiteral("LIKE ") + concatenation().sql, {}, false};
+            } else if (acceptWord(u"between")) {
+                const QString low = concatenation().sql;
+                expectWord(u"and", QStringLiteral("Between operator without And in query expression."));
+                left = {left.sql + u' ' + no + QStringLiteral("BETWEEN ") + low + QStringLiteral(" AND ") + concatenation().sql, {}, false};
+            } else if (acceptWord(u"in")) {
+                expectSymbol(u"(");
+                QString list;
+                if (isWord(u"select")) {
+                    list = select();
+                } else {
+                    QStringList values;
+                    do
+                        values << expression().sql;
+                    while (acceptSymbol(u","));
+                    list = values.join(QStringLiteral(", "));
+                }
+                expectSymbol(u")");
+                left = {left.sql + u' ' + no + QStringLiteral("IN (") + list + u')', {}, false};
+            } else if (!negated && acceptWord(u"is")) {
+                const bool isNot = acceptWord(u"not");
+                expectWord(u"null", QStringLiteral("Syntax error in query expression: Null expected after Is."));
+                left = {left.sql + (isNot ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL")), {}, false};
+            } else {
+                return left;
+            }
+        }
+    }
+
+    // & joins texts, a null operand counting as empty.
+    Expression concatenation()
+    {
+        Expression left = sum();
+        while (acceptSymbol(u"&"))
+            left = {QStringLiteral("jet_concat(") + left.sql + QStringLiteral(", ") + sum().sql + u')', {}, false};
+        return left;
+    }
+
+    // + adds numbers and joins texts, a null operand giving null.
+    Expression sum()
+    {
+        Expression left = product();
+        for (;;) {
+            if (acceptSymbol(u"+"))
+                left = {QStringLiteral("jet_add(") + left.sql + QStringLiteral(", ") + product().sql + u')', {}, false};
+            else if (acceptSymbol(u"-"))
+                left = {u'(' + left.sql + QStringLiteral(" - ") + product().sql + u')', {}, false};
+            else
+                return left;
+        }
+    }
+
+    Expression product()
+    {
+        Expression left = unary();
+        for (;;) {
+            if (acceptSymbol(u"*"))
+                left = {u'(' + left.sql + QStringLiteral(" * ") + unary().sql + u')', {}, false};
+            else if (acceptSymbol(u"/"))  // Access divides without truncating
+                left = {QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + unary().sql + u')', {}, false};
+            else if (acceptSymbol(u"\\"))
+                left = {QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS INTEGER) / CAST(") + unary().sql + QStringLiteral(" AS INTEGER))"), {}, false};
+            else if (acceptWord(u"mod"))
+                left = {u'(' + left.sql + QStringLiteral(" % ") + unary().sql + u')', {}, false};
+            else
+                return left;
+        }
+    }
+
+    Expression unary()
+    {
+        if (acceptSymbol(u"-"))
+            return {u'-' + unary().sql, {}, false};
+        if (acceptSymbol(u"+"))
+            return unary();
+        return primary();
+    }
+
+    Expression primary()
+    {
+        const Token& t = peek();
+        switch (t.kind) {
+        case TokenKind::Number:
+            ++pos_;
+            return {t.text, {}, false};
+        case TokenKind::Text:
+            ++pos_;
+            return {quoteText(t.text), {}, false};
+        case TokenKind::Symbol:
+            if (acceptSymbol(u"(")) {
+                QString inner = isWord(u"select") ? select() : expression().sql;
+                expectSymbol(u")");
+                return {u'(' + inner + u')', {}, false};
+            }
+            throw syntaxError();
+        case TokenKind::End:
+            throw syntaxError(QStringLiteral("Syntax error (missing operator) in query expression."));
+        case TokenKind::Name:
+            if (acceptWord(u"null"))
+                return {QStringLiteral("NULL"), {}, false};
+            if (acceptWord(u"true"))
+                return {QStringLiteral("-1"), {}, false};
+            if (acceptWord(u"false"))
+                return {QStringLiteral("0"), {}, false};
+            if (isWord(u"exists")) {
+                ++pos_;
+                expectSymbol(u"(");
+                const QString query = select();
+                expectSymbol(u")");
+                return {QStringLiteral("EXISTS (") + query + u')', {}, false};
+            }
+            if (peek(1).kind == TokenKind::Symbol && peek(1).text == u"(" && !isReserved(t.text))
+                return functionCall();
+            break;
+        case TokenKind::QuotedName:
+            break;
+        }
+        return columnReference();
+    }
+
+    Expression functionCall()
+    {
+        const QString function = functionName(tokens_[pos_].text);
+        pos_ += 2;
+        QStringList arguments;
+        if (acceptSymbol(u"*")) {
+            arguments << QStringLiteral("*");
+        } else if (!isSymbol(u")")) {
+            do
+                arguments << expression().sql;
+            while (acceptSymbol(u","));
+        }
+        expectSymbol(u")");
+        return {function + u'(' + arguments.join(QStringLiteral(", ")) + u')', {}, false};
+    }
+
+    Expression columnReference()
+    {
+        QStringList parts{name()};
+        while (isSymbol(u".")) {
+            ++pos_;
+            parts << name();
+        }
+        QStringList quoted;
+        for (const QString& part : parts)
+            quoted << quoteName(part);
+        return {quoted.join(u'.'), parts.last(), parts.size() > 1};
+    }
+
+    std::vector<Token> tokens_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+QString TranslateAccessSql(const QString& accessSql)
+{
+    return Translator(accessSql).run();
+}

@@ -1,0 +1,145 @@
+#include "catalogue_connection.h"
+
+#include "ado_query.h"
+#include "jet_import.h"
+#include "jet_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+enum class FileFormat { Sqlite, Jet, Unknown };
+
+QString couldNotFind(const QString& path) { return QStringLiteral("Could not find file '%1'.").arg(path); }
+QString unrecognized(const QString& path) { return QStringLiteral("Unrecognized database format '%1'.").arg(path); }
+
+// Reads the first bytes of the file to tell its format; throws when it cannot be read.
+FileFormat detectFormat(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || info.isDir())
+        throw DatabaseError(couldNotFind(path));
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw DatabaseError(couldNotFind(path));
+        throw DatabaseError(QStringLiteral("Cannot open the file '%1'. It is already opened exclusively by another "
+                                           "user, or you need permission to view its data.")
+                                .arg(path));
+    }
+    char head[32] = {};
+    ssize_t got = 0;
+    while (got < ssize_t(sizeof head)) {
+        const ssize_t n = read(fd, head + got, sizeof head - std::size_t(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    close(fd);
+    if (got >= 16 && std::memcmp(head, "SQLite format 3\0", 16) == 0)
+        return FileFormat::Sqlite;
+    if (got >= 19 && (std::memcmp(head + 4, "Standard Jet DB", 15) == 0 || std::memcmp(head + 4, "Standard ACE DB", 15) == 0))
+        return FileFormat::Jet;
+    return FileFormat::Unknown;
+}
+
+// Allows reading only: no statement may change data, schema, pragmas or attach another file.
+int authorize(void*, int action, const char*, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+}  // namespace
+
+CatalogueConnection::CatalogueConnection(const QString& dataSource) : dataSource_(dataSource)
+{
+    switch (detectFormat(dataSource)) {
+    case FileFormat::Sqlite:
+        openSqliteFile();
+        break;
+    case FileFormat::Jet:
+        openJetImage();
+        break;
+    case FileFormat::Unknown:
+        throw DatabaseError(unrecognized(dataSource));
+    }
+}
+
+CatalogueConnection::~CatalogueConnection()
+{
+    sqlite3_close_v2(db_);
+}
+
+void CatalogueConnection::openSqliteFile()
+{
+    // immutable=1: SQLite neither locks nor creates a journal or shared-memory file beside it.
+    const QByteArray uri = "file:" + QUrl::toPercentEncoding(QFileInfo(dataSource_).absoluteFilePath(), "/") + "?immutable=1";
+    const int rc = sqlite3_open_v2(uri.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : unrecognized(dataSource_);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw DatabaseError(message);
+    }
+    prepareConnection();
+}
+
+void CatalogueConnection::openJetImage()
+{
+    const QByteArray image = ImportJetDatabase(dataSource_);
+    if (sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw DatabaseError(QStringLiteral("Not enough memory to open '%1'.").arg(dataSource_));
+    }
+    auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(sqlite3_uint64(image.size())));
+    if (copy)
+        std::memcpy(copy, image.constData(), std::size_t(image.size()));
+    const int rc = copy ? sqlite3_deserialize(db_, "main", copy, image.size(), image.size(),
+                                              SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY)
+                        : SQLITE_NOMEM;
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw DatabaseError(unrecognized(dataSource_));
+    }
+    prepareConnection();
+}
+
+void CatalogueConnection::prepareConnection()
+{
+    // A double-quoted name that names nothing is an error, not a text.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_exec(db_, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
+    // Reading the schema now reports a file that is not a database at once.
+    const int rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const int code = sqlite3_errcode(db_) & 0xFF;
+        const QString message = (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) ? unrecognized(dataSource_)
+                                                                                  : QString::fromUtf8(sqlite3_errmsg(db_));
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw DatabaseError(message);
+    }
+    RegisterJetFunctions(db_);
+    sqlite3_set_authorizer(db_, authorize, nullptr);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// One read-only SQLite connection to the catalogue file named by a data source path. A file in
+// SQLite format is opened in place, immutable; a genuine Access (Jet) file is imported into memory.
+// The connection carries the Access text rules (like, +, text order) and refuses every statement
+// that would write.
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+
+class CatalogueConnection {
+public:
+    // Opens the data source; throws DatabaseError with the engine's message.
+    explicit CatalogueConnection(const QString& dataSource);
+    ~CatalogueConnection();
+    CatalogueConnection(const CatalogueConnection&) = delete;
+    CatalogueConnection& operator=(const CatalogueConnection&) = delete;
+
+    sqlite3* handle() const { return db_; }
+    const QString& dataSource() const { return dataSource_; }
+
+private:
+    void openSqliteFile();
+    void openJetImage();
+    void prepareConnection();
+
+    QString dataSource_;
+    sqlite3* db_ = nullptr;
+};

@@ -1,0 +1,131 @@
+#include "result_table.h"
+
+#include "ado_query.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace {
+constexpr std::uint32_t kTypeShift = 29;
+constexpr std::uint32_t kSizeMask = (1u << kTypeShift) - 1;
+}  // namespace
+
+void ResultTable::clear()
+{
+    names_.clear();
+    rows_ = 0;
+    std::vector<Cell>().swap(cells_);
+    std::string().swap(store_);
+}
+
+void ResultTable::append(CellType type, const void* bytes, std::size_t size)
+{
+    if (size > kSizeMask || store_.size() + size > 0xFFFFFFFFull)
+        throw DatabaseError(QStringLiteral("The result is too large to hold in memory."));
+    cells_.push_back(Cell{std::uint32_t(store_.size()), (std::uint32_t(type) << kTypeShift) | std::uint32_t(size)});
+    if (size)
+        store_.append(static_cast<const char*>(bytes), size);
+}
+
+void ResultTable::fill(sqlite3_stmt* statement)
+{
+    clear();
+    const int columns = sqlite3_column_count(statement);
+    for (int c = 0; c < columns; ++c)
+        names_.append(QString::fromUtf8(sqlite3_column_name(statement, c)));
+    for (;;) {
+        const int rc = sqlite3_step(statement);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW) {
+            const QString message = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement)));
+            clear();
+            throw DatabaseError(message);
+        }
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(statement, c)) {
+            case SQLITE_INTEGER: {
+                const sqlite3_int64 v = sqlite3_column_int64(statement, c);
+                append(CellType::Integer, &v, sizeof v);
+                break;
+            }
+            case SQLITE_FLOAT: {
+                const double v = sqlite3_column_double(statement, c);
+                append(CellType::Float, &v, sizeof v);
+                break;
+            }
+            case SQLITE_TEXT: {
+                const auto* text = sqlite3_column_text(statement, c);
+                append(CellType::Text, text, std::size_t(sqlite3_column_bytes(statement, c)));
+                break;
+            }
+            case SQLITE_BLOB: {
+                const void* blob = sqlite3_column_blob(statement, c);
+                append(CellType::Blob, blob, std::size_t(sqlite3_column_bytes(statement, c)));
+                break;
+            }
+            default:
+                append(CellType::Null, nullptr, 0);
+            }
+        }
+        if (rows_ == INT32_MAX) {
+            clear();
+            throw DatabaseError(QStringLiteral("The result has too many rows."));
+        }
+        ++rows_;
+    }
+    cells_.shrink_to_fit();
+    store_.shrink_to_fit();
+}
+
+ResultTable::CellType ResultTable::type(int row, int column) const
+{
+    return CellType(cell(row, column).info >> kTypeShift);
+}
+
+QVariant ResultTable::value(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    const char* bytes = store_.data() + c.offset;
+    const int size = int(c.info & kSizeMask);
+    switch (CellType(c.info >> kTypeShift)) {
+    case CellType::Integer: {
+        qint64 v;
+        std::memcpy(&v, bytes, sizeof v);
+        return QVariant(qlonglong(v));
+    }
+    case CellType::Float: {
+        double v;
+        std::memcpy(&v, bytes, sizeof v);
+        return QVariant(v);
+    }
+    case CellType::Text:
+        return QVariant(QString::fromUtf8(bytes, size));
+    case CellType::Blob:
+        return QVariant(QByteArray(bytes, size));
+    case CellType::Null:
+        break;
+    }
+    return QVariant();
+}
+
+QString ResultTable::displayText(int row, int column) const
+{
+    const Cell& c = cell(row, column);
+    switch (CellType(c.info >> kTypeShift)) {
+    case CellType::Integer:
+        return QString::number(value(row, column).toLongLong());
+    case CellType::Float:
+        return QString::number(value(row, column).toDouble(), 'g', QLocale::FloatingPointShortest);
+    case CellType::Text:
+        return QString::fromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
+    case CellType::Blob:
+        return QStringLiteral("(Binary)");
+    case CellType::Null:
+        break;
+    }
+    return QString();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The rows of an opened result held compactly: every cell is eight bytes of index into one byte
+// store that keeps texts as UTF-8 and numbers as their raw eight bytes, so a result of 100,000
+// rows by 15 columns stays within a few tens of megabytes and any row can be read directly.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct sqlite3_stmt;
+
+class ResultTable {
+public:
+    enum class CellType : std::uint8_t { Null, Integer, Float, Text, Blob };
+
+    // Steps the prepared statement to its end, keeping every row. Throws DatabaseError.
+    void fill(sqlite3_stmt* statement);
+    void clear();
+
+    int rowCount() const { return rows_; }
+    int columnCount() const { return int(names_.size()); }
+    const QStringList& columnNames() const { return names_; }
+
+    CellType type(int row, int column) const;
+    QVariant value(int row, int column) const;
+    QString displayText(int row, int column) const;
+
+private:
+    struct Cell {
+        std::uint32_t offset;
+        std::uint32_t info;  // type in the top three bits, byte length below
+    };
+    const Cell& cell(int row, int column) const { return cells_[std::size_t(row) * names_.size() + column]; }
+    void append(CellType type, const void* bytes, std::size_t size);
+
+    QStringList names_;
+    int rows_ = 0;
+    std::vector<Cell> cells_;
+    std::string store_;
+};
