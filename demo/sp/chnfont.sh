@@ -1,0 +1,30 @@
+#!/bin/sh
+# Installs the catalogue's Chinese font for the current user when no Chinese font is installed,
+# then refreshes the font cache. Quiet; running it again changes nothing.
+
+here=$(dirname "$0")
+font="$here/velora-cjk.otf"
+
+# A Chinese font is already there: nothing to do.
+if command -v fc-list >/dev/null 2>&1 && [ -n "$(fc-list :lang=zh family 2>/dev/null)" ]; then
+    exit 0
+fi
+[ -f "$font" ] || exit 0
+[ -n "$HOME" ] || exit 0
+
+target="${XDG_DATA_HOME:-$HOME/.local/share}/fonts/velora"
+installed="$target/velora-cjk.otf"
+if [ -f "$installed" ] && cmp -s "$font" "$installed"; then
+    exit 0
+fi
+
+mkdir -p "$target" 2>/dev/null || exit 1
+# Copy beside the final name first, so the font directory never holds half a font.
+cp "$font" "$installed.part" 2>/dev/null && mv -f "$installed.part" "$installed" 2>/dev/null || {
+    rm -f "$installed.part"
+    exit 1
+}
+if command -v fc-cache >/dev/null 2>&1; then
+    fc-cache -f "$target" >/dev/null 2>&1
+fi
+exit 0

@@ -1,0 +1,24 @@
+// velora-catalogue-tool: builds, checks and queries catalogue folders.
+#include "build_command.h"
+#include "tool_help.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTextStream>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    if (command == QLatin1String("build"))
+        return BuildCommand::run(arguments);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
+        QTextStream(stdout) << ToolHelp::text();
+        return 0;
+    }
+    QTextStream(stderr) << (command.isEmpty() ? QStringLiteral("no command given\n")
+                                              : QStringLiteral("unknown command: %1\n").arg(command))
+                        << ToolHelp::text();
+    return 2;
+}

@@ -1,0 +1,37 @@
+#include "tool_help.h"
+
+QString ToolHelp::text()
+{
+    return QStringLiteral(
+        "usage: velora-catalogue-tool COMMAND ARGUMENTS\n"
+        "\n"
+        "  build SOURCE DEST\n"
+        "      Build a catalogue from the sources in SOURCE (catalogue.json, templates/, style.css,\n"
+        "      sp/chnfont.sh): DEST/data/ with every page file in Russian (r), English (e) and\n"
+        "      Chinese (c), its stylesheet and pictures; DEST/velora2014.mdb (SQLite); DEST/sp/chnfont.sh\n"
+        "      and, when fontTools is installed, the Chinese font subset it installs.\n"
+        "      DEST/data/ is replaced as a whole.\n"
+        "\n"
+        "  build --synthetic N DEST\n"
+        "      Build a generated catalogue of N projects (N >= 11) spread evenly over the eleven\n"
+        "      categories, with simple pages. A category can hold at most 999 browsable projects\n"
+        "      (page names have three position digits): above 10989 projects some categories exceed\n"
+        "      that; the database then holds every project but pages are written for positions up\n"
+        "      to 999 only.\n"
+        "\n"
+        "  check FOLDER\n"
+        "      Check a catalogue folder through the browser's database engine: the count query gives\n"
+        "      eleven categories, positions (pcat) run from 1 to each count without gaps or repeats,\n"
+        "      no category exceeds 999 projects, every project has its rows in rus and eng, and every\n"
+        "      page file exists for every position and language. One line per problem, then a summary.\n"
+        "      Exit code 0 sound, 1 problems found, 2 the database cannot be read.\n"
+        "\n"
+        "  sql DATABASE 'SELECT ...'\n"
+        "      Run one Access-dialect query through the browser's database engine and print a header\n"
+        "      of column names and one line per row, tab-separated; nulls print empty, and tab,\n"
+        "      carriage return and line feed inside values print as \\t, \\r and \\n.\n"
+        "      Engine errors go to stderr with exit code 2.\n"
+        "\n"
+        "  --help\n"
+        "      This text.\n");
+}
