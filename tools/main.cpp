@@ -1,5 +1,7 @@
 // velora-catalogue-tool: builds, checks and queries catalogue folders.
 #include "build_command.h"
+#include "check_command.h"
+#include "sql_command.h"
 #include "tool_help.h"
 
 #include <QCoreApplication>
@@ -13,6 +15,10 @@ int main(int argc, char** argv)
     const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (command == QLatin1String("build"))
         return BuildCommand::run(arguments);
+    if (command == QLatin1String("check"))
+        return CheckCommand::run(arguments);
+    if (command == QLatin1String("sql"))
+        return SqlCommand::run(arguments);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         QTextStream(stdout) << ToolHelp::text();
         return 0;
