@@ -1,5 +1,223 @@
 #include "search_window.h"
 
+#include "ado_query.h"
+#include "data_source.h"
 #include "main_window.h"
+#include "program_values.h"
+#include "search_texts.h"
+#include "ui_frmsearch.h"
 
-TfrmSearch::TfrmSearch(TForm1* owner) : QDialog(owner) {}
+#include <QKeyEvent>
+#include <QScreen>
+#include <stdexcept>
+
+namespace {
+
+const QSize DesignClientSize(725, 596);
+
+// A label's text as an integer, or an error naming the text.
+int IntegerText(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok)
+        throw std::invalid_argument(QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    return value;
+}
+
+}  // namespace
+
+TfrmSearch::TfrmSearch(TForm1* owner) : QDialog(owner), owner_(owner), ui(new Ui::frmSearch)
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setUpControls();
+    FormCreate();
+}
+
+TfrmSearch::~TfrmSearch() { delete ui; }
+
+void TfrmSearch::setUpControls()
+{
+    using A = ControlAnchors;
+    anchors_.add(ui->DBCtrlGrid1, A::Left | A::Top | A::Bottom, DesignClientSize);
+    anchors_.add(ui->lblFounded, A::Left | A::Bottom, DesignClientSize);
+    anchors_.add(ui->lblRecCount, A::Left | A::Bottom, DesignClientSize);
+
+    TDBCtrlGrid* grid = ui->DBCtrlGrid1;
+    grid->setPanel(ui->pnlRecord);
+    for (QWidget* stretching : {static_cast<QWidget*>(ui->lblDBTitle), static_cast<QWidget*>(ui->DBMemo2)})
+        grid->setPanelAnchors(stretching, A::Left | A::Top | A::Bottom);
+    for (QWidget* lower : std::initializer_list<QWidget*>{ui->lblDBOrg, ui->DBMemo1, ui->lblDBFIO, ui->DBMemo3,
+                                                          ui->lblDBCat, ui->DBText2, ui->lblOpenProj})
+        grid->setPanelAnchors(lower, A::Left | A::Bottom);
+
+    // Memos: borderless, on the window colour; none takes typing.
+    for (QPlainTextEdit* memo : {ui->DBMemo1, ui->DBMemo2, ui->DBMemo3}) {
+        QPalette palette = memo->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        memo->setPalette(palette);
+    }
+    ui->DBMemo1->viewport()->setCursor(Qt::ArrowCursor);
+    ui->DBMemo2->viewport()->setCursor(Qt::ArrowCursor);
+    ui->lblOpenProj->setForegroundRole(QPalette::Highlight);
+
+    // Edit1: a line in the window's own colours, 8 pixels high.
+    QFont small = ui->Edit1->font();
+    small.setPixelSize(8);
+    ui->Edit1->setFont(small);
+    QPalette quiet = ui->Edit1->palette();
+    quiet.setColor(QPalette::Base, quiet.color(QPalette::Window));
+    quiet.setColor(QPalette::Text, quiet.color(QPalette::Window));
+    ui->Edit1->setPalette(quiet);
+    ui->Edit1->setText(QString::fromLatin1(VersionText));
+
+    connect(ui->cmdFind, &QPushButton::clicked, this, &TfrmSearch::cmdFindClick);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &TfrmSearch::cmdCloseClick);
+    connect(ui->lblOpenProj, &TClickLabel::clicked, this, &TfrmSearch::lblOpenProjClick);
+    connect(ui->Label9, &TClickLabel::doubleClicked, this, &TfrmSearch::Label9DblClick);
+    connect(ui->DBCtrlGrid1, &TDBCtrlGrid::clicked, this, &TfrmSearch::DBCtrlGrid1Click);
+}
+
+void TfrmSearch::FormCreate()
+{
+    if (owner_)
+        ui->DBCtrlGrid1->setDataSource(owner_->DataSource1);
+}
+
+void TfrmSearch::FormShow()
+{
+    ui->DBText2->setProperty(TDBCtrlGrid::DataFieldProperty, QStringLiteral("ct") + Languages[CurrentLanguage].Code);
+    ui->DBCtrlGrid1->refresh();
+}
+
+void TfrmSearch::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfrmSearch::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    anchors_.apply(size());
+    FormResize();
+}
+
+void TfrmSearch::keyPressEvent(QKeyEvent* event)
+{
+    // Esc presses the Close button; Enter presses nothing (there is no default button).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ui->cmdClose->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmSearch::centreOnScreen()
+{
+    const QScreen* screen = owner_ && owner_->screen() ? owner_->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->geometry().center());
+    move(frame.topLeft());
+}
+
+void TfrmSearch::ShowModal()
+{
+    centreOnScreen();
+    exec();
+}
+
+void TfrmSearch::setRecordCountText(const QString& text) { ui->lblRecCount->setText(text); }
+
+SearchCriteria TfrmSearch::criteria() const
+{
+    SearchCriteria c;
+    c.title = ui->tTitle->text();
+    c.organisation = ui->tOrgName->text();
+    c.categoryIndex = ui->tCat->currentIndex();
+    c.contact = ui->tResp->text();
+    c.address = ui->tAddress->text();
+    c.departmentIndex = ui->tDepNum->currentIndex();
+    c.sortIndex = ui->lstSort->currentIndex();
+    return c;
+}
+
+void TfrmSearch::cmdFindClick()
+{
+    ui->Edit1->hide();
+    const SearchSql sql = BuildSearchSql(criteria(), Languages[CurrentLanguage].Code);
+    ui->tTitle->setText(sql.title);
+
+    TADOQuery* query = owner_->ADOQuery1;
+    if (query->Active())
+        query->Close();
+    query->clearSql();
+    ui->Label8->setText(sql.text);
+    query->setSql(sql.text);
+    // An engine error ends the search here: the count and the grid keep their state, the
+    // dataset stays closed.
+    query->Open();
+
+    const int found = query->RecordCount();
+    ui->lblRecCount->setText(QString::number(found));
+    ui->DBCtrlGrid1->setVisible(found > 0);
+}
+
+void TfrmSearch::lblOpenProjClick()
+{
+    const int category = IntegerText(ui->lblCatNo->text());
+    const int position = IntegerText(ui->lblNoInCat->text());
+    TADOQuery* query = owner_->ADOQuery1;
+    if (query->Active())
+        query->Close();
+    close();
+    CurrentCategory = category;
+    CurrentPosition = position;
+    owner_->OpenPage();
+}
+
+void TfrmSearch::cmdCloseClick()
+{
+    ui->Edit1->hide();
+    close();
+}
+
+void TfrmSearch::Label9DblClick() { ui->Edit1->show(); }
+
+void TfrmSearch::ApplyLanguage()
+{
+    if (const SearchWindowTexts* t = SearchWindowTextsFor(CurrentLanguage)) {
+        setWindowTitle(t->caption);
+        ui->lblTitle->setText(t->lblTitle);
+        ui->lblOrg->setText(t->lblOrg);
+        ui->lblCat->setText(t->lblCat);
+        ui->lblFIO->setText(t->lblFIO);
+        ui->lblAdr->setText(t->lblAdr);
+        ui->lblDep->setText(t->lblDep);
+        ui->lblSort->setText(t->lblSort);
+        ui->cmdFind->setText(t->cmdFind);
+        ui->cmdClose->setText(t->cmdClose);
+        ui->lblResults->setText(t->lblResults);
+        ui->lblFounded->setText(t->lblFounded);
+        ui->lblDBTitle->setText(t->lblDBTitle);
+        ui->lblDBOrg->setText(t->lblDBOrg);
+        ui->lblDBFIO->setText(t->lblDBFIO);
+        ui->lblDBCat->setText(t->lblDBCat);
+        ui->lblOpenProj->setText(t->lblOpenProj);
+        ui->lstSort->clear();
+        ui->lstSort->addItems(t->sortItems);
+        ui->tDepNum->clear();
+        ui->tDepNum->addItems(t->departmentItems);
+        ui->tCat->clear();
+        ui->tCat->addItems(t->categoryItems);
+        ui->tTitle->clear();
+    }
+    ui->tCat->setCurrentIndex(0);
+    ui->tDepNum->setCurrentIndex(0);
+    ui->lstSort->setCurrentIndex(0);
+    ui->DBCtrlGrid1->viewport()->update();
+}

@@ -1,16 +1,52 @@
 #pragma once
-// The project search window (placeholder until the window is built).
+// The project search window: criteria, the search over the shared dataset, the results grid and
+// the opening of a found project in the main window.
+#include "control_anchors.h"
+#include "search_sql.h"
 #include "search_window_port.h"
 
 #include <QDialog>
 
 class TForm1;
+namespace Ui { class frmSearch; }
 
 class TfrmSearch : public QDialog, public SearchWindowPort {
     Q_OBJECT
 public:
+    // The short line that a double-click on Label9 reveals.
+    static constexpr const char* VersionText = "1.1.0";
+
     explicit TfrmSearch(TForm1* owner);
-    void ApplyLanguage() override {}
-    void setRecordCountText(const QString&) override {}
-    void ShowModal() override { exec(); }
+    ~TfrmSearch() override;
+
+    void ApplyLanguage() override;
+    void setRecordCountText(const QString& text) override;
+    void ShowModal() override;
+
+    Ui::frmSearch& controls() const { return *ui; }
+    SearchCriteria criteria() const;
+
+    void FormCreate();
+    void FormShow();
+    void FormResize() {}
+    // Engine errors leave the handler as DatabaseError, for the default error report.
+    void cmdFindClick();
+    // A row whose category or position is not a decimal integer throws std::invalid_argument.
+    void lblOpenProjClick();
+    void cmdCloseClick();
+    void Label9DblClick();
+    void DBCtrlGrid1Click() {}
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void setUpControls();
+    void centreOnScreen();
+
+    TForm1* owner_;
+    Ui::frmSearch* ui;
+    ControlAnchors anchors_;
 };

@@ -1,0 +1,30 @@
+#pragma once
+// Controls anchored to edges of their parent: an anchored edge keeps its distance to the parent's
+// same edge when the parent is resized; a control anchored to both opposite edges stretches.
+// Controls without an anchor on an axis keep their left or top.
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+#include <vector>
+
+class ControlAnchors {
+public:
+    enum Edge { Left = 1, Top = 2, Right = 4, Bottom = 8 };
+
+    // Records the control's current geometry against the parent size it was designed for.
+    void add(QWidget* control, int edges, const QSize& designParentSize);
+    // Places every recorded control for the parent's new size.
+    void apply(const QSize& parentSize) const;
+    // Where a control designed at `design` in `designParent` goes in `parent`.
+    static QRect place(const QRect& design, int edges, const QSize& designParent, const QSize& parent);
+
+private:
+    struct Entry {
+        QPointer<QWidget> control;
+        int edges;
+        QRect design;
+        QSize designParent;
+    };
+    std::vector<Entry> entries_;
+};
