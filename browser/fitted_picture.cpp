@@ -38,5 +38,5 @@ void FittedPicture::refresh()
     if (size == picture_.size())
         label_->setPixmap(picture_);
     else
-        label_->setPixmap(picture_.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        label_->setPixmap(picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }

@@ -1,0 +1,39 @@
+#pragma once
+// A main window for tests of its layout and languages: the program-wide values as after the
+// window's creation, page files nowhere (the HTML view shows nothing), every navigation the
+// window asks for recorded, and message boxes recorded instead of shown.
+#include "main_window.h"
+#include "program_values.h"
+#include "test_support.h"
+#include "ui_form1.h"
+#include "web_browser.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class MainWindowUnderTest {
+public:
+    // language 0 leaves the window as designed until a language is chosen.
+    explicit MainWindowUnderTest(std::uint8_t language, bool show = true)
+    {
+        testing_support::resetProgramValues();
+        FillLanguages();
+        ExeDir = folder.path() + u'/';
+        MenuVisible = true;
+        CurrentLanguage = language;
+        form = std::make_unique<TForm1>();
+        QObject::connect(form->WebBrowser1, &TWebBrowser::BeforeNavigate2,
+                         [this](const QString& url) { navigations << url; });
+        if (show)
+            form->show();
+    }
+
+    Ui::Form1& ui() const { return form->controls(); }
+
+    QTemporaryDir folder;
+    testing_support::MessageRecorder messages;
+    QStringList navigations;
+    std::unique_ptr<TForm1> form;
+};

@@ -1,0 +1,81 @@
+// The language data of the main window: hints and pictures per language and state, and every
+// picture the window takes from the resources.
+#include "jpeg_picture.h"
+#include "language_texts.h"
+#include "program_values.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LanguageTexts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testing_support::resetProgramValues();
+        FillLanguages();
+    }
+};
+
+TEST_F(LanguageTexts, ToggleHintOffersTheOppositeActionAndIsEmptyInChinese)
+{
+    EXPECT_EQ(MenuToggleHint(LangRussian, true), QStringLiteral("Скрыть меню"));
+    EXPECT_EQ(MenuToggleHint(LangRussian, false), QStringLiteral("Показать меню"));
+    EXPECT_EQ(MenuToggleHint(LangEnglish, true), QStringLiteral("Hide menu"));
+    EXPECT_EQ(MenuToggleHint(LangEnglish, false), QStringLiteral("Show menu"));
+    EXPECT_TRUE(MenuToggleHint(LangChinese, true).isEmpty());
+    EXPECT_TRUE(MenuToggleHint(LangChinese, false).isEmpty());
+    EXPECT_TRUE(MenuToggleHint(LangNone, true).isEmpty());
+}
+
+TEST_F(LanguageTexts, ChineseModeShowsTheEnglishCaption)
+{
+    EXPECT_EQ(MainWindowTextsFor(LangChinese).caption, MainWindowTextsFor(LangEnglish).caption);
+    EXPECT_NE(MainWindowTextsFor(LangRussian).caption, MainWindowTextsFor(LangEnglish).caption);
+}
+
+struct PictureCase {
+    QString path;
+    QSize size;
+};
+
+TEST_F(LanguageTexts, EveryPictureOfTheWindowLoadsAtItsSize)
+{
+    const std::vector<PictureCase> cases = {
+        {TitlePicturePath(LangRussian), {700, 90}},
+        {TitlePicturePath(LangEnglish), {700, 90}},
+        {TitlePicturePath(LangChinese), {600, 68}},
+        {MenuTogglePicturePath(LangRussian, false), {14, 100}},
+        {MenuTogglePicturePath(LangRussian, true), {14, 100}},
+        {MenuTogglePicturePath(LangEnglish, false), {20, 90}},
+        {MenuTogglePicturePath(LangEnglish, true), {20, 90}},
+        {MenuTogglePicturePath(LangChinese, false), {24, 58}},
+        {MenuTogglePicturePath(LangChinese, true), {25, 132}},
+        {EmblemPicturePath(), {147, 96}},
+        {ChineseWordPicturePath(), {42, 19}},
+        {ChineseGoToPicturePath(), {63, 18}},
+        {WindowIconPath(), {16, 16}},
+    };
+    for (const PictureCase& c : cases)
+        EXPECT_EQ(LoadPicture(c.path).size(), c.size) << c.path.toStdString();
+    for (int slot = 0; slot <= 5; ++slot)
+        EXPECT_EQ(LoadPicture(ChineseButtonPicturePath(slot)).size(), QSize(70, 20)) << slot;
+    // Chinese menu pictures: 165 wide, as high as their boxes' pictures.
+    const int heights[MenuEntryCount] = {41, 41, 61, 41, 41, 25, 41, 61, 25, 41, 41, 41, 41, 41};
+    for (int i = 0; i < MenuEntryCount; ++i)
+        EXPECT_EQ(LoadPicture(ChineseMenuPicturePath(i)).size(), QSize(165, heights[i])) << i;
+    EXPECT_TRUE(ChineseMenuPicturePath(MenuEntryCount).isEmpty());
+}
+
+TEST_F(LanguageTexts, TogglePicturesDifferByStateAndLanguage)
+{
+    QStringList paths;
+    for (std::uint8_t language : {LangRussian, LangEnglish, LangChinese})
+        for (bool shown : {true, false})
+            paths << MenuTogglePicturePath(language, shown);
+    paths.removeDuplicates();
+    EXPECT_EQ(paths.size(), 6);
+}
+
+}  // namespace
