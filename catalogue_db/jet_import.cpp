@@ -186,6 +186,16 @@ struct CachedImport {
 
 QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs)
 {
+    // Access writes whole pages (2 KB in Jet 3, 4 KB later); a file cut elsewhere is damaged.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DatabaseError(unrecognized(path));
+    const QByteArray header = file.read(0x15);
+    const qint64 pageSize = header.size() == 0x15 && header.at(0x14) == 0 ? 2048 : 4096;
+    if (file.size() < 2 * pageSize || file.size() % pageSize != 0)
+        throw DatabaseError(unrecognized(path));
+    file.close();
+
     const QByteArray nativePath = QFile::encodeName(path);
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)

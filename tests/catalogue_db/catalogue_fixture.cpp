@@ -25,12 +25,14 @@ void writeDatabase(const QString& path, const QStringList& statements)
 {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    sqlite3_exec(db, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN", nullptr, nullptr, nullptr);
     for (const QString& statement : statements) {
         char* error = nullptr;
         const int rc = sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &error);
         EXPECT_EQ(rc, SQLITE_OK) << statement.toStdString() << ": " << (error ? error : "");
         sqlite3_free(error);
     }
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_close(db);
 }
 

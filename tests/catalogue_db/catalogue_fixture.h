@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <ostream>
+
 namespace catalogue_fixture {
 
 // Tables c, cc, rus and eng with the columns the program reads.
@@ -29,3 +31,9 @@ struct CatalogueFolder {
 };
 
 }  // namespace catalogue_fixture
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

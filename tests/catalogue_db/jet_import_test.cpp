@@ -1,0 +1,164 @@
+// Genuine Access files imported through libmdb give the rows and values mdb-export prints, and a
+// damaged file ends in an error within the time limit, never a hang of the caller.
+#include "ado_query.h"
+#include "catalogue_fixture.h"
+#include "jet_import.h"
+#include "project_counts.h"
+#include "test_paths.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+using namespace catalogue_fixture;
+
+namespace {
+
+// Splits mdb-export's CSV: fields separated by commas, texts in double quotes with "" inside.
+QList<QStringList> parseCsv(const QString& csv)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false, wasQuoted = false;
+    for (int i = 0; i < csv.size(); ++i) {
+        const QChar c = csv[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
+                field += c;
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = wasQuoted = true;
+        } else if (c == ',') {
+            row << field;
+            field.clear();
+        } else if (c == '\n') {
+            row << field;
+            rows << row;
+            row.clear();
+            field.clear();
+        } else if (c != '\r' || wasQuoted) {
+            field += c;
+        }
+    }
+    return rows;
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void copyInto(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    ASSERT_TRUE(QFile::copy(from, to));
+}
+
+TEST(JetImport, EveryTableMatchesMdbExport)
+{
+    for (const QString sample : {"testV1997.mdb", "testV2000.mdb", "testUnicodeCompV2003.mdb"}) {
+        SCOPED_TRACE(sample.toStdString());
+        const QString path = testing_support::jetSamplesDir() + "/" + sample;
+        const QByteArray before = fileHash(path);
+        const QStringList tables = run("mdb-tables", {"-1", path}).split('\n', Qt::SkipEmptyParts);
+        ASSERT_FALSE(tables.isEmpty());
+        TADOQuery query;
+        query.setConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False");
+        for (const QString& table : tables) {
+            SCOPED_TRACE(table.toStdString());
+            const QList<QStringList> expected = parseCsv(run("mdb-export", {"-T", "%Y-%m-%d %H:%M:%S", path, table}));
+            ASSERT_FALSE(expected.isEmpty());
+            query.Close();
+            query.setSql("SELECT * FROM [" + table + "];");
+            query.Open();
+            EXPECT_EQ(query.columnNames(), expected.first());
+            ASSERT_EQ(query.RecordCount(), expected.size() - 1);
+            for (int row = 0; row < query.RecordCount(); ++row) {
+                for (int column = 0; column < expected.first().size(); ++column) {
+                    const QString want = expected[row + 1][column];
+                    const QVariant got = query.value(row, column);
+                    if (got.typeId() == QMetaType::Double || got.typeId() == QMetaType::LongLong)
+                        EXPECT_DOUBLE_EQ(got.toDouble(), want.toDouble()) << row << "," << column;
+                    else
+                        EXPECT_EQ(query.displayText(row, column), want) << row << "," << column;
+                }
+            }
+        }
+        EXPECT_EQ(fileHash(path), before);
+    }
+}
+
+TEST(JetImport, UnicodeTextAndIntegerTypesArriveAsSuch)
+{
+    TADOQuery query;
+    query.setConnectionString("Data Source=" + testing_support::jetSamplesDir() + "/testUnicodeCompV2003.mdb;");
+    query.setSql("SELECT Unicode FROM [Table] WHERE Unicode like '%мир%' AND ID = 3");
+    query.Open();
+    ASSERT_EQ(query.RecordCount(), 1);
+    EXPECT_EQ(query.FieldByName("unicode").toString(), "Мир");
+    query.Close();
+    query.setConnectionString("Data Source=" + testing_support::jetSamplesDir() + "/testV2000.mdb");
+    query.setSql("SELECT C, D, E, I FROM Table1 ORDER BY E DESC");
+    query.Open();
+    ASSERT_EQ(query.RecordCount(), 2);
+    EXPECT_EQ(query.value(0, 2).typeId(), QMetaType::LongLong);
+    EXPECT_EQ(query.displayText(0, 2), "333333333");
+    EXPECT_EQ(query.displayText(0, 3), "1");
+}
+
+TEST(JetImport, DamagedCopiesEndInAnImageOrAnErrorWithinTheLimit)
+{
+    QFile sample(testing_support::jetSamplesDir() + "/testV1997.mdb");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray original = sample.readAll();
+    CatalogueFolder folder;
+    QRandomGenerator random(7);
+    for (int copy = 0; copy < 12; ++copy) {
+        QByteArray bytes = original;
+        if (copy < 4)
+            bytes.truncate(original.size() * (copy + 1) / 5 + copy * 100);
+        else
+            for (int k = 0; k < 20; ++k)
+                bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
+        QFile file(folder.databasePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            const QByteArray image = ImportJetDatabaseUncached(folder.databasePath(), 1000);
+            EXPECT_TRUE(image.startsWith("SQLite format 3"));
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.message(), "Unrecognized database format '" + folder.databasePath() + "'.");
+        }
+        EXPECT_LT(timer.elapsed(), 10000) << "copy " << copy;
+    }
+}
+
+TEST(JetImport, ImportedDatabaseRefusesWrites)
+{
+    TADOQuery query;
+    query.setConnectionString("Data Source=" + testing_support::jetSamplesDir() + "/testV2000.mdb");
+    for (const QString sql : {"DELETE FROM Table1", "INSERT INTO Table3 VALUES (1, 'x')", "DROP TABLE Table1",
+                              "ATTACH 'x.db' AS x"}) {
+        query.setSql(sql);
+        EXPECT_THROW(query.ExecSQL(), DatabaseError) << sql.toStdString();
+    }
+    query.setSql("SELECT count(*) AS n FROM Table1");
+    query.Open();
+    EXPECT_EQ(query.FieldByName("N").toInt(), 2);
+}
+
+}  // namespace
