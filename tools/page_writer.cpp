@@ -82,8 +82,7 @@ void PageWriter::writeIntroPages()
             menu += QStringLiteral("<li>%1</li>").arg(link({0, page}, language, escaped(m_content.introPages[page - 1].title[language])));
         QString categories;
         for (int category = 1; category <= kCategoryCount; ++category)
-            categories += QStringLiteral("<li>%1</li>").arg(link({category, 0}, language,
-                QStringLiteral("%1. %2").arg(category).arg(escaped(m_content.categoryNames[category][language]))));
+            categories += QStringLiteral("<li>%1</li>").arg(link({category, 0}, language, escaped(m_content.categoryNames[category][language])));
         QString departments;
         for (int department = 1; department <= kDepartmentCount; ++department)
             departments += QStringLiteral("<li><span class=\"number\">%1</span> %2</li>")
