@@ -194,3 +194,32 @@ TEST(BuildCommand, WrongArgumentsAreRefused)
     for (const char* word : {"build", "--synthetic", "check", "sql", "999"})
         EXPECT_TRUE(help.out.contains(QLatin1String(word))) << word;
 }
+
+TEST(BuildCommand, NextAndPreviousLinksWalkTheWholeCatalogueInOrder)
+{
+    QTemporaryDir dest;
+    ASSERT_EQ(runTool({QStringLiteral("build"), demoSources(), dest.path()}).exitCode, 0);
+    RawDatabase db(dest.path() + QStringLiteral("/velora2014.mdb"));
+    QStringList expected;
+    for (int position = 1; position <= 3; ++position)
+        expected << pageName(0, position, 'e');
+    for (const QStringList& row : db.rows("SELECT cat, count(*) FROM cc GROUP BY cat ORDER BY cat"))
+        for (int position = 0; position <= row[1].toInt(); ++position)
+            expected << pageName(row[0].toInt(), position, 'e');
+
+    const auto walk = [&](const QString& start, const QString& cssClass) {
+        const QRegularExpression step(QStringLiteral("<a href=\"([^\"]+)\" class=\"%1\">").arg(cssClass));
+        QStringList visited{start};
+        while (visited.size() <= expected.size()) {
+            const auto match = step.match(readPage(dest.path(), visited.last()));
+            if (!match.hasMatch())
+                break;
+            visited << match.captured(1);
+        }
+        return visited;
+    };
+    EXPECT_EQ(walk(expected.first(), QStringLiteral("next")), expected);
+    QStringList backwards = expected;
+    std::reverse(backwards.begin(), backwards.end());
+    EXPECT_EQ(walk(expected.last(), QStringLiteral("previous")), backwards);
+}
