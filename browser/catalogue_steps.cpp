@@ -16,7 +16,8 @@ std::optional<CataloguePosition> StepForwardFrom(CataloguePosition from, const C
 {
     if (!InsideCatalogue(from))
         return std::nullopt;
-    const std::int64_t count = counts[from.category];
+    // A negative count (never read from a sound database) counts as an empty category.
+    const std::int64_t count = counts[from.category] < 0 ? 0 : counts[from.category];
     if (from.category == LastCategory && from.position >= count)
         return std::nullopt;
     // Wide arithmetic: a count at the top of the 32-bit range must not overflow.

@@ -115,7 +115,7 @@ TEST(CatalogueSteps, EmptyCountsWalkTheTitlePagesAndNeverOpenBeforePageOne)
     EXPECT_EQ(at, (CataloguePosition{0, 1}));
 }
 
-TEST(CatalogueSteps, CountsAtTheTopOfTheRangeDoNotOverflow)
+TEST(CatalogueSteps, CountsAtTheEndsOfTheRange)
 {
     CategoryCounts huge = kCounts;
     const std::int32_t top = std::numeric_limits<std::int32_t>::max();
@@ -125,4 +125,13 @@ TEST(CatalogueSteps, CountsAtTheTopOfTheRangeDoNotOverflow)
     EXPECT_EQ(Forward(3, top, huge), (CataloguePosition{4, 0}));
     EXPECT_EQ(Back(4, 0, huge), (CataloguePosition{3, top}));
     EXPECT_FALSE(Forward(11, top, huge));
+
+    // Negative counts are taken as empty categories, so Next never stays before the first page.
+    CategoryCounts negative = kCounts;
+    negative[0] = -5;
+    negative[2] = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(Forward(0, 0, negative), (CataloguePosition{1, 0}));
+    EXPECT_EQ(Forward(2, 0, negative), (CataloguePosition{3, 0}));
+    EXPECT_EQ(Back(1, 0, negative), (CataloguePosition{0, 1}));
+    EXPECT_EQ(Back(3, 0, negative), (CataloguePosition{2, 0}));
 }
