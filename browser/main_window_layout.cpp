@@ -46,7 +46,12 @@ private:
 
 void TForm1::setUpLayout()
 {
-    // "MS Sans Serif" 8 point is 11 pixels high; the platform supplies its nearest face.
+    // "MS Sans Serif" 8 point is 11 pixels high. Where the face is missing, the nearest ones of
+    // similar width come first, so the menu texts fit their fixed boxes as designed.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Arial"), QStringLiteral("Helvetica"),
+                                QStringLiteral("DejaVu Sans Condensed")});
     QFont windowFont = font();
     windowFont.setPixelSize(11);
     setFont(windowFont);

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontDatabase>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -262,6 +263,8 @@ TEST(FontInstaller, StartsTheInstallerUnderTheCatalogueFolder)
     while (!QFile::exists(marker) && waited.elapsed() < 10000)
         QTest::qWait(20);
     EXPECT_TRUE(QFile::exists(marker));
+    // The fonts were read again and are all still there.
+    EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")));
 }
 
 }  // namespace
