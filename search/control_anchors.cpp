@@ -9,24 +9,29 @@ void ControlAnchors::apply(const QSize& parentSize) const
 {
     for (const Entry& entry : entries_)
         if (entry.control)
-            entry.control->setGeometry(place(entry.design, entry.edges, entry.designParent, parentSize));
+            entry.control->setGeometry(
+                place(entry.design, entry.control->size(), entry.edges, entry.designParent, parentSize));
 }
 
 namespace {
 // One axis: start and length of the control for the parent's new length.
-void PlaceAxis(int& start, int& length, bool near, bool far, int grown)
+void PlaceAxis(int& start, int& length, int current, bool near, bool far, int grown)
 {
-    if (near && far)
+    if (near && far) {
         length += grown;
-    else if (far)
+        return;
+    }
+    length = current;
+    if (far)
         start += grown;
 }
 }  // namespace
 
-QRect ControlAnchors::place(const QRect& design, int edges, const QSize& designParent, const QSize& parent)
+QRect ControlAnchors::place(const QRect& design, const QSize& current, int edges, const QSize& designParent,
+                            const QSize& parent)
 {
     int x = design.x(), width = design.width(), y = design.y(), height = design.height();
-    PlaceAxis(x, width, edges & Left, edges & Right, parent.width() - designParent.width());
-    PlaceAxis(y, height, edges & Top, edges & Bottom, parent.height() - designParent.height());
+    PlaceAxis(x, width, current.width(), edges & Left, edges & Right, parent.width() - designParent.width());
+    PlaceAxis(y, height, current.height(), edges & Top, edges & Bottom, parent.height() - designParent.height());
     return QRect(x, y, qMax(0, width), qMax(0, height));
 }

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
+#include <QStyle>
 #include <qdrawutil.h>
 
 TDBCtrlGrid::TDBCtrlGrid(QWidget* parent) : QAbstractScrollArea(parent)
@@ -217,21 +217,16 @@ void TDBCtrlGrid::paintPanelPicture(QPainter& painter, const QRect& rect, int ro
             painter.save();
             painter.setClipRect(place);
             painter.fillRect(place, memo->palette().color(QPalette::Base));
-            const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, memo);
+            const int barWidth = memo->verticalScrollBar()->width();
             const int margin = int(memo->document()->documentMargin());
             painter.setFont(memo->font());
             painter.setPen(memo->palette().color(QPalette::Text));
             painter.drawText(place.adjusted(margin, margin, -barWidth - margin, 0),
                              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fieldText(row, memo));
-            QStyleOptionSlider bar;
-            bar.initFrom(memo->verticalScrollBar());
-            bar.rect = QRect(place.right() - barWidth + 1, place.top(), barWidth, place.height());
-            bar.orientation = Qt::Vertical;
-            bar.minimum = bar.maximum = bar.sliderPosition = bar.sliderValue = 0;
-            bar.pageStep = 1;
-            bar.subControls = QStyle::SC_All;
-            bar.state &= ~QStyle::State_HasFocus;
-            style()->drawComplexControl(QStyle::CC_ScrollBar, &bar, &painter, memo->verticalScrollBar());
+            // The memo's own scroll bar, idle: the same look as on the live panel.
+            QScrollBar* liveBar = memo->verticalScrollBar();
+            liveBar->render(&painter, place.topLeft() + liveBar->mapTo(memo, QPoint()), QRegion(),
+                            QWidget::DrawChildren);
             painter.restore();
         }
     }

@@ -14,6 +14,7 @@
 namespace {
 
 const QSize DesignClientSize(725, 596);
+const int DesignCountLeft = 116;
 
 // A label's text as an integer, or an error naming the text.
 int IntegerText(const QString& text)
@@ -32,6 +33,7 @@ TfrmSearch::TfrmSearch(TForm1* owner) : QDialog(owner), owner_(owner), ui(new Ui
     ui->setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setUpControls();
+    fitLabels();
     FormCreate();
 }
 
@@ -79,6 +81,17 @@ void TfrmSearch::setUpControls()
     connect(ui->DBCtrlGrid1, &TDBCtrlGrid::clicked, this, &TfrmSearch::DBCtrlGrid1Click);
 }
 
+// Labels without a fixed size take the width of their text, so no face of the platform cuts them.
+void TfrmSearch::fitLabels()
+{
+    for (QLabel* label : {ui->lblTitle, ui->lblFIO, ui->lblAdr, ui->lblSort, ui->lblResults, ui->lblFounded,
+                          ui->lblRecCount, static_cast<QLabel*>(ui->lblOpenProj)})
+        label->resize(label->sizeHint().width(), label->height());
+    // The count stays clear of its caption.
+    const int countLeft = qMax(DesignCountLeft, ui->lblFounded->geometry().right() + 8);
+    ui->lblRecCount->move(countLeft, ui->lblRecCount->y());
+}
+
 void TfrmSearch::FormCreate()
 {
     if (owner_)
@@ -101,6 +114,7 @@ void TfrmSearch::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     anchors_.apply(size());
+    fitLabels();
     FormResize();
 }
 
@@ -131,7 +145,11 @@ void TfrmSearch::ShowModal()
     exec();
 }
 
-void TfrmSearch::setRecordCountText(const QString& text) { ui->lblRecCount->setText(text); }
+void TfrmSearch::setRecordCountText(const QString& text)
+{
+    ui->lblRecCount->setText(text);
+    fitLabels();
+}
 
 SearchCriteria TfrmSearch::criteria() const
 {
@@ -163,7 +181,7 @@ void TfrmSearch::cmdFindClick()
     query->Open();
 
     const int found = query->RecordCount();
-    ui->lblRecCount->setText(QString::number(found));
+    setRecordCountText(QString::number(found));
     ui->DBCtrlGrid1->setVisible(found > 0);
 }
 
@@ -215,6 +233,7 @@ void TfrmSearch::ApplyLanguage()
         ui->tCat->clear();
         ui->tCat->addItems(t->categoryItems);
         ui->tTitle->clear();
+        fitLabels();
     }
     ui->tCat->setCurrentIndex(0);
     ui->tDepNum->setCurrentIndex(0);

@@ -44,6 +44,7 @@ protected:
 
 private:
     void setUpControls();
+    void fitLabels();
     void centreOnScreen();
 
     TForm1* owner_;
