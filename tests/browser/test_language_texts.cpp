@@ -1,46 +1,19 @@
-// The language data of the main window: hints and pictures per language and state, and every
-// picture the window takes from the resources.
+// Every picture the main window takes from the resources, per language and state, loads at its
+// size.
 #include "jpeg_picture.h"
 #include "language_texts.h"
 #include "program_values.h"
-#include "test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-class LanguageTexts : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        testing_support::resetProgramValues();
-        FillLanguages();
-    }
-};
-
-TEST_F(LanguageTexts, ToggleHintOffersTheOppositeActionAndIsEmptyInChinese)
-{
-    EXPECT_EQ(MenuToggleHint(LangRussian, true), QStringLiteral("Скрыть меню"));
-    EXPECT_EQ(MenuToggleHint(LangRussian, false), QStringLiteral("Показать меню"));
-    EXPECT_EQ(MenuToggleHint(LangEnglish, true), QStringLiteral("Hide menu"));
-    EXPECT_EQ(MenuToggleHint(LangEnglish, false), QStringLiteral("Show menu"));
-    EXPECT_TRUE(MenuToggleHint(LangChinese, true).isEmpty());
-    EXPECT_TRUE(MenuToggleHint(LangChinese, false).isEmpty());
-    EXPECT_TRUE(MenuToggleHint(LangNone, true).isEmpty());
-}
-
-TEST_F(LanguageTexts, ChineseModeShowsTheEnglishCaption)
-{
-    EXPECT_EQ(MainWindowTextsFor(LangChinese).caption, MainWindowTextsFor(LangEnglish).caption);
-    EXPECT_NE(MainWindowTextsFor(LangRussian).caption, MainWindowTextsFor(LangEnglish).caption);
-}
 
 struct PictureCase {
     QString path;
     QSize size;
 };
 
-TEST_F(LanguageTexts, EveryPictureOfTheWindowLoadsAtItsSize)
+TEST(WindowPictures, EveryPictureOfTheWindowLoadsAtItsSize)
 {
     const std::vector<PictureCase> cases = {
         {TitlePicturePath(LangRussian), {700, 90}},
@@ -66,16 +39,6 @@ TEST_F(LanguageTexts, EveryPictureOfTheWindowLoadsAtItsSize)
     for (int i = 0; i < MenuEntryCount; ++i)
         EXPECT_EQ(LoadPicture(ChineseMenuPicturePath(i)).size(), QSize(165, heights[i])) << i;
     EXPECT_TRUE(ChineseMenuPicturePath(MenuEntryCount).isEmpty());
-}
-
-TEST_F(LanguageTexts, TogglePicturesDifferByStateAndLanguage)
-{
-    QStringList paths;
-    for (std::uint8_t language : {LangRussian, LangEnglish, LangChinese})
-        for (bool shown : {true, false})
-            paths << MenuTogglePicturePath(language, shown);
-    paths.removeDuplicates();
-    EXPECT_EQ(paths.size(), 6);
 }
 
 }  // namespace
