@@ -5,7 +5,6 @@
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(ApplicationTitle);
-    setApplicationDisplayName(ApplicationTitle);
     setApplicationVersion(QStringLiteral("1.1.0"));
 }
 

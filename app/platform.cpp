@@ -52,6 +52,9 @@ void PrepareProcess()
 {
     OleInitialize();
     SetFloatingPointControl();
+    // The program writes no file: keep the OpenGL driver's shader cache out of the home folder.
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+    qputenv("MESA_GLSL_CACHE_DISABLE", "true");
     // The HTML view shares OpenGL contexts with the widgets; this must precede the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }

