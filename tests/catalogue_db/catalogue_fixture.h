@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <ostream>
+#include "test_paths.h"  // readable QString values in failures
 
 namespace catalogue_fixture {
 
@@ -32,8 +32,3 @@ struct CatalogueFolder {
 
 }  // namespace catalogue_fixture
 
-// Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
