@@ -140,6 +140,28 @@ bool copyTable(MdbHandle* mdb, MdbCatalogEntry* entry, sqlite3* db)
         sqlite3_reset(statement);
     }
     sqlite3_finalize(statement);
+    // The table's own indexes (keys by which the catalogue's tables are joined) come along, so
+    // joins need no transient index at each query. Foreign-key references (type 2) are skipped.
+    if (ok && table->num_idxs > 0 && mdb_read_indices(table)) {
+        for (unsigned k = 0; k < table->num_idxs; ++k) {
+            auto* index = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, k));
+            if (index->index_type == 2 || index->num_keys == 0 || index->num_keys > MDB_MAX_IDX_COLS)
+                continue;
+            std::string keys;
+            for (unsigned key = 0; key < index->num_keys; ++key) {
+                const int column = index->key_col_num[key] - 1;
+                if (column < 0 || unsigned(column) >= columns) {
+                    keys.clear();
+                    break;
+                }
+                auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, column));
+                keys += (key ? ", " : "") + quoted(col->name);
+            }
+            if (!keys.empty())
+                exec(db, "CREATE INDEX " + quoted((std::string(entry->object_name) + "_" + std::to_string(k)).c_str()) +
+                             " ON " + quoted(entry->object_name) + " (" + keys + ")");
+        }
+    }
     mdb_free_tabledef(table);
     return ok;
 }

@@ -35,6 +35,13 @@ char32_t fold(char32_t cp)
 {
     if (cp < 0x80)
         return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+    // Cyrillic capitals directly: the bulk of the catalogue's text.
+    if (cp >= 0x0410 && cp <= 0x042F)
+        return cp + 0x20;
+    if (cp >= 0x0430 && cp <= 0x045F)
+        return cp;
+    if (cp >= 0x0400 && cp <= 0x040F)
+        return cp + 0x50;
     return QChar::toCaseFolded(cp);
 }
 
@@ -108,6 +115,18 @@ bool textAsNumber(sqlite3_value* v)
     return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
 }
 
+// A like pattern folded once per statement and kept with it.
+struct FoldedPattern {
+    std::string text;
+    bool ascii;
+    std::vector<char32_t> folded;
+};
+
+void deletePattern(void* pattern)
+{
+    delete static_cast<FoldedPattern*>(pattern);
+}
+
 void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     // like(pattern, text): the form SQLite calls for "text LIKE pattern".
@@ -123,7 +142,26 @@ void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_error_nomem(ctx);
         return;
     }
-    sqlite3_result_int(ctx, JetLikeMatch(p, std::size_t(pn), s, std::size_t(sn)) ? 1 : 0);
+    auto* pattern = static_cast<FoldedPattern*>(sqlite3_get_auxdata(ctx, 0));
+    if (!pattern || pattern->text.size() != std::size_t(pn) || pattern->text.compare(0, std::string::npos, p, std::size_t(pn)) != 0) {
+        pattern = new FoldedPattern{std::string(p, std::size_t(pn)), isAscii(p, std::size_t(pn)), {}};
+        foldInto(p, std::size_t(pn), pattern->folded);
+        sqlite3_set_auxdata(ctx, 0, pattern, deletePattern);
+        pattern = static_cast<FoldedPattern*>(sqlite3_get_auxdata(ctx, 0));
+        if (!pattern) {
+            sqlite3_result_int(ctx, JetLikeMatch(p, std::size_t(pn), s, std::size_t(sn)) ? 1 : 0);
+            return;
+        }
+    }
+    if (pattern->ascii && isAscii(s, std::size_t(sn))) {
+        sqlite3_result_int(ctx, JetLikeMatch(p, std::size_t(pn), s, std::size_t(sn)) ? 1 : 0);
+        return;
+    }
+    thread_local std::vector<char32_t> text;
+    foldInto(s, std::size_t(sn), text);
+    const bool match = wildcardMatch(pattern->folded.data(), pattern->folded.size(), text.data(), text.size(),
+                                     [](char32_t x, char32_t y) { return x == y; });
+    sqlite3_result_int(ctx, match ? 1 : 0);
 }
 
 void addFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
