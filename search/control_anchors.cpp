@@ -1,5 +1,7 @@
 #include "control_anchors.h"
 
+#include "anchors.h"
+
 void ControlAnchors::add(QWidget* control, int edges, const QSize& designParentSize)
 {
     entries_.push_back({control, edges, control->geometry(), designParentSize});
@@ -13,25 +15,14 @@ void ControlAnchors::apply(const QSize& parentSize) const
                 place(entry.design, entry.control->size(), entry.edges, entry.designParent, parentSize));
 }
 
-namespace {
-// One axis: start and length of the control for the parent's new length.
-void PlaceAxis(int& start, int& length, int current, bool near, bool far, int grown)
-{
-    if (near && far) {
-        length += grown;
-        return;
-    }
-    length = current;
-    if (far)
-        start += grown;
-}
-}  // namespace
-
 QRect ControlAnchors::place(const QRect& design, const QSize& current, int edges, const QSize& designParent,
                             const QSize& parent)
 {
-    int x = design.x(), width = design.width(), y = design.y(), height = design.height();
-    PlaceAxis(x, width, current.width(), edges & Left, edges & Right, parent.width() - designParent.width());
-    PlaceAxis(y, height, current.height(), edges & Top, edges & Bottom, parent.height() - designParent.height());
-    return QRect(x, y, qMax(0, width), qMax(0, height));
+    // The anchoring rule of the main window, with the present length on an axis that does not stretch.
+    QRect rect = design;
+    if (!((edges & Left) && (edges & Right)))
+        rect.setWidth(current.width());
+    if (!((edges & Top) && (edges & Bottom)))
+        rect.setHeight(current.height());
+    return AnchoredRect(rect, designParent, parent, static_cast<AnchorSet>(edges));
 }

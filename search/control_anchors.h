@@ -11,6 +11,7 @@
 
 class ControlAnchors {
 public:
+    // The same values as the main window's AnchorSet.
     enum Edge { Left = 1, Top = 2, Right = 4, Bottom = 8 };
 
     // Records the control's current geometry against the parent size it was designed for.
