@@ -144,11 +144,15 @@ struct Expression {
     QString sql;
     QString columnName;  // set when the expression is a plain column reference
     bool qualified = false;
+    QString tableName;   // the table of a qualified column reference
 };
 
 class Translator {
 public:
-    explicit Translator(const QString& sql) : tokens_(tokenize(sql)) {}
+    Translator(const QString& sql, const NumericColumnLookup& numericColumn)
+        : tokens_(tokenize(sql)), numericColumn_(numericColumn)
+    {
+    }
 
     QString run()
     {
@@ -252,7 +256,7 @@ private:
         if (acceptWord(u"group")) {
             expectWord(u"by", QStringLiteral("Syntax error in GROUP BY clause."));
             do
-                groupKeys << expression().sql + QStringLiteral(" COLLATE ") + QLatin1String(kJetTextCollation);
+                groupKeys << textOrdered(expression());
             while (acceptSymbol(u","));
             out += QStringLiteral(" GROUP BY ") + groupKeys.join(QStringLiteral(", "));
         }
@@ -327,14 +331,22 @@ private:
     QString orderTerm()
     {
         const bool positional = peek().kind == TokenKind::Number;
-        QString term = expression().sql;
-        if (!positional)
-            term += QStringLiteral(" COLLATE ") + QLatin1String(kJetTextCollation);
+        const Expression key = expression();
+        QString term = positional ? key.sql : textOrdered(key);
         if (acceptWord(u"desc"))
             term += QStringLiteral(" DESC");
         else
             acceptWord(u"asc");
         return term;
+    }
+
+    // A sort or group key in Jet's case-insensitive text order; a column known to hold numbers
+    // stays as it is.
+    QString textOrdered(const Expression& key) const
+    {
+        if (key.qualified && numericColumn_ && numericColumn_(key.tableName, key.columnName))
+            return key.sql;
+        return key.sql + QStringLiteral(" COLLATE ") + QLatin1String(kJetTextCollation);
     }
 
     QString fromList()
@@ -576,16 +588,18 @@ private:
         QStringList quoted;
         for (const QString& part : parts)
             quoted << quoteName(part);
-        return {quoted.join(u'.'), parts.last(), parts.size() > 1};
+        return {quoted.join(u'.'), parts.last(), parts.size() > 1,
+                parts.size() > 1 ? parts[parts.size() - 2] : QString()};
     }
 
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
+    NumericColumnLookup numericColumn_;
 };
 
 }  // namespace
 
-QString TranslateAccessSql(const QString& accessSql)
+QString TranslateAccessSql(const QString& accessSql, const NumericColumnLookup& numericColumn)
 {
-    return Translator(accessSql).run();
+    return Translator(accessSql, numericColumn).run();
 }

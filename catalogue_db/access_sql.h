@@ -4,6 +4,11 @@
 // between texts, case-insensitive `like` and text order, GROUP BY groups in ascending order,
 // result columns named as Jet names them. Works on tokens and expression structure.
 #include <QString>
+#include <functional>
+
+// Tells whether table.column holds numbers. Sort and group keys on such columns need no
+// case-insensitive order, so SQLite may take them from an index instead of sorting.
+using NumericColumnLookup = std::function<bool(const QString& table, const QString& column)>;
 
 // Throws DatabaseError for a text it cannot read.
-QString TranslateAccessSql(const QString& accessSql);
+QString TranslateAccessSql(const QString& accessSql, const NumericColumnLookup& numericColumn = {});

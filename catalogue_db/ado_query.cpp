@@ -27,6 +27,20 @@ QString dataSourceOf(const QString& connectionString)
 }
 
 // Prepares exactly one statement; a trailing ";" and blanks are allowed after it.
+// Whether a column is declared to hold numbers, from SQLite's own table metadata.
+NumericColumnLookup NumericColumnsOf(sqlite3* db)
+{
+    return [db](const QString& table, const QString& column) {
+        const char* declared = nullptr;
+        if (sqlite3_table_column_metadata(db, nullptr, table.toUtf8().constData(), column.toUtf8().constData(),
+                                          &declared, nullptr, nullptr, nullptr, nullptr) != SQLITE_OK ||
+            !declared)
+            return false;
+        const QByteArray type = QByteArray(declared).toUpper();
+        return type.contains("INT") || type.contains("REAL") || type.contains("FLOA") || type.contains("DOUB");
+    };
+}
+
 sqlite3_stmt* prepareOne(sqlite3* db, const QString& sql)
 {
     const QByteArray text = sql.toUtf8();
@@ -115,7 +129,7 @@ QString TADOQuery::sql() const
 void TADOQuery::ExecSQL()
 {
     sqlite3* db = d->connect().handle();
-    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql))};
+    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql, NumericColumnsOf(db)))};
     for (;;) {
         const int rc = sqlite3_step(guard.statement);
         if (rc == SQLITE_DONE)
@@ -129,7 +143,7 @@ void TADOQuery::Open()
 {
     Close();
     sqlite3* db = d->connect().handle();
-    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql))};
+    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql, NumericColumnsOf(db)))};
     d->result.fill(guard.statement);
     d->active = true;
     d->current = d->result.rowCount() > 0 ? 0 : -1;

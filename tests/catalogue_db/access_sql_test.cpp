@@ -156,3 +156,16 @@ TEST(JetText, OrderIsAlphabeticalAndCaseBlind)
 }
 
 }  // namespace
+
+TEST(AccessSqlTranslation, KeysOnNumericColumnsKeepTheirIndexOrderAndTextKeysIgnoreCase)
+{
+    const NumericColumnLookup numeric = [](const QString& table, const QString& column) {
+        return table == "eng" && (column == "d" || column == "n");
+    };
+    const QString sql =
+        TranslateAccessSql("SELECT eng.tdb FROM eng ORDER BY eng.d, eng.n, eng.r, tdb;", numeric);
+    EXPECT_TRUE(sql.endsWith(R"(ORDER BY "eng"."d", "eng"."n", "eng"."r" COLLATE jet_text, "tdb" COLLATE jet_text)"))
+        << sql.toStdString();
+    // Without a lookup every key takes the case-insensitive order.
+    EXPECT_TRUE(TranslateAccessSql("SELECT d FROM eng ORDER BY eng.d").endsWith(R"("eng"."d" COLLATE jet_text)"));
+}
