@@ -15,6 +15,19 @@ QUrl UrlFromText(const QString& text)
         return QUrl::fromLocalFile(text.mid(filePrefix.size()));
     return QUrl(text, QUrl::TolerantMode);
 }
+// A local address as "file://" and the plain path, as the program writes its own; a query or an
+// anchor stays on the end, as the engine reports it.
+QString AddressText(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return url.toString();
+    QString text = QStringLiteral("file://") + url.toLocalFile();
+    if (url.hasQuery())
+        text += u'?' + url.query();
+    if (url.hasFragment())
+        text += u'#' + url.fragment();
+    return text;
+}
 }  // namespace
 
 // Reports each navigation the engine is about to make, and lets all of them proceed.
@@ -78,7 +91,7 @@ void TWebBrowser::reportFromEngine(const QUrl& url, bool programRequested)
         pendingProgramUrl_.reset();
         return;
     }
-    emit BeforeNavigate2(url.isLocalFile() ? QStringLiteral("file://") + url.toLocalFile() : url.toString());
+    emit BeforeNavigate2(AddressText(url));
 }
 
 QString TWebBrowser::currentUrl() const { return view_ ? view_->url().toString() : QString(); }
