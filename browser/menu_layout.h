@@ -7,6 +7,8 @@
 #include <optional>
 
 constexpr int MenuEntryCount = 14;
+// Chain index of menu1: the introductory entries menu0, menu02 and menu03 come first.
+constexpr int FirstCategoryEntry = 3;
 constexpr int MenuSeparatorCount = 13;
 
 // Gap between an entry's bottom and the next entry's top in the stacked layout.

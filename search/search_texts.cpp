@@ -1,5 +1,16 @@
 #include "search_texts.h"
 
+#include "language_texts.h"
+
+namespace {
+// The category list names the categories as the menu entries do.
+QStringList CategoryNames(std::uint8_t language)
+{
+    const auto& menu = MainWindowTextsFor(language).menu;
+    return QStringList(menu.begin() + FirstCategoryEntry, menu.end());
+}
+}  // namespace
+
 namespace {
 
 SearchWindowTexts RussianTexts()
@@ -33,20 +44,7 @@ SearchWindowTexts RussianTexts()
         QStringLiteral("6. Отделение физико-технических наук"),
         QStringLiteral("7. Отделение химии и наук о Земле"),
     };
-    t.categoryItems = {
-        QStringLiteral("Все категории"),
-        QStringLiteral("1. Сельскохозяйственные, продовольственные и морские ресурсы"),
-        QStringLiteral("2. Технология переработки сельскохозяйственных продуктов"),
-        QStringLiteral("3. Биологические науки"),
-        QStringLiteral("4. Образование, экономика, социальные науки"),
-        QStringLiteral("5. Электроника, информационные технологии и телекоммуникация"),
-        QStringLiteral("6. Энергетика"),
-        QStringLiteral("7. Безопасность и охрана окружающей среды"),
-        QStringLiteral("8. Промышленное производство, материалы и транспорт"),
-        QStringLiteral("9. Метрология и стандартизация"),
-        QStringLiteral("10. Другие промышленные технологии"),
-        QStringLiteral("11. Наука (Химия, Физика)"),
-    };
+    t.categoryItems = QStringList{QStringLiteral("Все категории")} + CategoryNames(1);
     return t;
 }
 
@@ -82,20 +80,7 @@ SearchWindowTexts EnglishTexts()
         QStringLiteral("6. The Department of Physical-Engineering Sciences"),
         QStringLiteral("7. The Department of Chemistry and Earth Sciences"),
     };
-    t.categoryItems = {
-        QStringLiteral("All categories"),
-        QStringLiteral("1. Agriculture, Food and Marine Resources"),
-        QStringLiteral("2. Agro Food Technology"),
-        QStringLiteral("3. Biological Sciences"),
-        QStringLiteral("4. Education, Economics and Social Aspects"),
-        QStringLiteral("5. Electronics, IT and Telecommunication"),
-        QStringLiteral("6. Energy"),
-        QStringLiteral("7. Environment and Safety"),
-        QStringLiteral("8. Industrial Manufacturing, Material and Transport Technologies"),
-        QStringLiteral("9. Measurements and Standards"),
-        QStringLiteral("10. Other Industrial Manufacturing Technologies"),
-        QStringLiteral("11. Sciences (Chemistry, Physics etc)"),
-    };
+    t.categoryItems = QStringList{QStringLiteral("All categories")} + CategoryNames(2);
     return t;
 }
 
