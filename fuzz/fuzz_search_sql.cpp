@@ -1,0 +1,173 @@
+// Fuzzes the project search from criteria to rows: any texts in the four text fields and any list
+// indices go through the search statement builder, the Access dialect translation and SQLite, on a
+// copy of the demo catalogue. The statement must always run (an engine error means a criterion's
+// text broke out of its pattern), and the rows must satisfy the criteria that are easy to check.
+//
+// Input: three bytes of list indices (category, department, order), one byte of language and
+// text decoding (bit 2 set: the texts are raw UTF-16, so lone surrogates and NUL reach the
+// builder), then the title, organisation, contact and address texts, separated by 0xFF bytes.
+//
+// The catalogue is velora2014.mdb beside the executable, or the file named by
+// VELORA_FUZZ_DATABASE; it is copied into a temporary folder first and its bytes are checked
+// now and then and at the end.
+#include "ado_query.h"
+#include "project_counts.h"
+#include "program_values.h"
+#include "search_sql.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#define FUZZ_CHECK(condition, detail)                                                                   \
+    do {                                                                                                \
+        if (!(condition)) {                                                                             \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", __FILE__, __LINE__, #condition,       \
+                         QString(detail).toLocal8Bit().constData());                                    \
+            std::abort();                                                                               \
+        }                                                                                               \
+    } while (false)
+
+namespace {
+
+QString ExecutableFolder()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+}
+
+QByteArray FileHash(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result();
+}
+
+class Catalogue {
+public:
+    Catalogue()
+    {
+        QString source = qEnvironmentVariable("VELORA_FUZZ_DATABASE");
+        if (source.isEmpty())
+            source = ExecutableFolder() + QStringLiteral("/velora2014.mdb");
+        path_ = folder_.path() + QStringLiteral("/velora2014.mdb");
+        if (!folder_.isValid() || !QFile::copy(source, path_)) {
+            std::fprintf(stderr, "cannot copy the catalogue %s\n", qPrintable(source));
+            std::abort();
+        }
+        hash_ = FileHash(path_);
+        query_.setConnectionString(CatalogueConnectionString(folder_.path() + u'/'));
+        FillLanguages();
+    }
+
+    ~Catalogue() { checkUnchanged(); }
+
+    void checkUnchanged() const { FUZZ_CHECK(FileHash(path_) == hash_, path_); }
+
+    TADOQuery& query() { return query_; }
+
+private:
+    QTemporaryDir folder_;
+    QString path_;
+    QByteArray hash_;
+    TADOQuery query_;
+};
+
+Catalogue& TheCatalogue()
+{
+    static Catalogue catalogue;
+    return catalogue;
+}
+
+QString Decode(const QByteArray& bytes, bool utf16)
+{
+    if (!utf16)
+        return QString::fromUtf8(bytes);
+    return QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2);
+}
+
+// Printable ASCII without the like wildcards: such a criterion must appear in what it found.
+bool PlainAscii(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e || c == u'%' || c == u'_')
+            return false;
+    return true;
+}
+
+void CheckRows(TADOQuery& query, const SearchCriteria& criteria, const SearchSql& sql, const QString& code)
+{
+    const int cn = query.columnIndex(QStringLiteral("cn"));
+    const int d = query.columnIndex(QStringLiteral("cc.d"));
+    const int tdb = query.columnIndex(QStringLiteral("tdb"));
+    const int odb = query.columnIndex(QStringLiteral("odb"));
+    FUZZ_CHECK(cn >= 0 && d >= 0 && tdb >= 0 && odb >= 0, query.columnNames().join(u','));
+    FUZZ_CHECK(query.columnIndex(QStringLiteral("ct") + code) >= 0, query.columnNames().join(u','));
+    const bool checkTitle = !sql.title.isEmpty() && PlainAscii(sql.title);
+    const bool checkOrganisation = !criteria.organisation.isEmpty() && PlainAscii(criteria.organisation);
+    for (int row = 0; row < query.RecordCount(); ++row) {
+        if (criteria.categoryIndex > 0)
+            FUZZ_CHECK(query.value(row, cn).toInt() == criteria.categoryIndex, sql.text);
+        if (criteria.departmentIndex > 0)
+            FUZZ_CHECK(query.value(row, d).toInt() == criteria.departmentIndex, sql.text);
+        if (checkTitle)
+            FUZZ_CHECK(query.value(row, tdb).toString().contains(sql.title, Qt::CaseInsensitive), sql.text);
+        if (checkOrganisation)
+            FUZZ_CHECK(query.value(row, odb).toString().contains(criteria.organisation, Qt::CaseInsensitive),
+                       sql.text);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 4)
+        return 0;
+    static int argc = 1;
+    static char name[] = "fuzz_search_sql";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+    Catalogue& catalogue = TheCatalogue();
+
+    SearchCriteria criteria;
+    criteria.categoryIndex = data[0] % 14 - 1;    // -1 (nothing chosen) to 12 (past the list)
+    criteria.departmentIndex = data[1] % 16 - 1;
+    criteria.sortIndex = data[2] % 4 - 1;
+    const std::uint8_t language = 1 + data[3] % 3;
+    const bool utf16 = data[3] & 4;
+    const QList<QByteArray> texts =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data + 4), qsizetype(size - 4)).split('\xff');
+    QString* fields[] = {&criteria.title, &criteria.organisation, &criteria.contact, &criteria.address};
+    for (qsizetype i = 0; i < texts.size() && i < 4; ++i)
+        *fields[i] = Decode(texts[i], utf16);
+
+    const QString code = Languages[language].Code;
+    const SearchSql sql = BuildSearchSql(criteria, code);
+    FUZZ_CHECK(!sql.title.contains(u'\''), sql.title);
+    TADOQuery& query = catalogue.query();
+    query.clearSql();
+    query.setSql(sql.text);
+    try {
+        query.Open();
+    } catch (const DatabaseError& error) {
+        FUZZ_CHECK(false, error.message() + QStringLiteral("\n") + sql.text);
+    }
+    CheckRows(query, criteria, sql, code);
+    query.Close();
+
+    static unsigned runs = 0;
+    if (++runs % 4096 == 0)
+        catalogue.checkUnchanged();
+    return 0;
+}
