@@ -1,0 +1,280 @@
+// A long session in one process: random navigation of every kind, language changes and searches
+// that open what they found, on a generated catalogue. The position stays inside the catalogue
+// after every command, no error is reported, the database keeps its bytes, and memory (this
+// process and the HTML view's processes) stops growing once the session is under way.
+//
+// It takes about half a minute; it prints its figures (time, memory after the first thousand
+// commands and at the end) and records them as test properties.
+#include <gtest/gtest.h>
+
+#include "browser_session.h"
+#include "catalogue_copy.h"  // FileSha256
+#include "process_memory.h"
+
+#include "ado_query.h"
+#include "catalogue_position.h"
+#include "main_window.h"
+#include "page_files.h"
+#include "program_values.h"
+#include "search_window.h"
+#include "web_browser.h"
+#include "ui_form1.h"
+#include "ui_frmsearch.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <QThread>
+
+#include <numeric>
+#include <random>
+
+using testing_support::toolPath;
+
+namespace {
+
+struct SoakPlan {
+    int commands = 0;
+    int languageChanges = 0;
+    int searches = 0;
+};
+
+struct SoakResult {
+    int searchesWithRows = 0;
+    int projectsOpened = 0;
+    int refusedGoTos = 0;
+    int pagesLoaded = 0;  // navigations waited for until their page had loaded
+    ProcessMemory afterFirstThousand;
+    ProcessMemory atEnd;
+    double seconds = 0;
+};
+
+bool Valid(CataloguePosition at)
+{
+    if (at.category < 0 || at.category > 11)
+        return false;
+    return at.position >= (at.category == 0 ? 1 : 0) && at.position <= ProjectCounts[std::size_t(at.category)];
+}
+
+class Soak {
+public:
+    Soak(BrowserSession& session, std::uint32_t seed) : session_(session), random_(seed)
+    {
+        QObject::connect(session.form().WebBrowser1, &TWebBrowser::BeforeNavigate2, [this] { navigated_ = true; });
+    }
+
+    SoakResult run(const SoakPlan& plan)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const int languageEvery = plan.commands / qMax(1, plan.languageChanges);
+        const int searchEvery = plan.commands / qMax(1, plan.searches);
+        int languages = 0, searches = 0;
+        for (int i = 1; i <= plan.commands; ++i) {
+            navigate();
+            check(QStringLiteral("command %1").arg(i));
+            if (i % languageEvery == 0 && languages < plan.languageChanges) {
+                ++languages;
+                changeLanguage();
+                check(QStringLiteral("language change %1").arg(languages));
+            }
+            if (i % searchEvery == searchEvery / 2 && searches < plan.searches) {
+                ++searches;
+                search();
+                check(QStringLiteral("search %1").arg(searches));
+            }
+            QCoreApplication::processEvents();
+            // Most navigations are overtaken by the next command; every tenth page loads whole.
+            if (i % 10 == 0 && navigated_)
+                waitForPage();
+            if (i == 1000)
+                result_.afterFirstThousand = settledMemory();
+            if (::testing::Test::HasFatalFailure())
+                break;
+        }
+        result_.atEnd = settledMemory();
+        result_.seconds = clock.elapsed() / 1000.0;
+        EXPECT_EQ(languages, plan.languageChanges);
+        EXPECT_EQ(searches, plan.searches);
+        return result_;
+    }
+
+private:
+    int below(int n) { return int(random_() % std::uint32_t(n)); }
+
+    Ui::Form1& ui() { return session_.form().controls(); }
+
+    void check(const QString& step)
+    {
+        ASSERT_TRUE(Valid({CurrentCategory, CurrentPosition}))
+            << step.toStdString() << ": " << CurrentCategory << "." << CurrentPosition;
+        ASSERT_EQ(session_.messages().count(), 0) << step.toStdString() << ": " << session_.messages().last().toStdString();
+    }
+
+    CataloguePosition anyPage()
+    {
+        const int category = below(12);
+        const int first = category == 0 ? 1 : 0;
+        return {category, first + below(ProjectCounts[std::size_t(category)] - first + 1)};
+    }
+
+    void navigate()
+    {
+        TForm1& form = session_.form();
+        switch (below(8)) {
+        case 0: {  // a menu entry
+            const int entry = below(14);
+            session_.run([&] {
+                if (entry == 0)
+                    form.menu0Click();
+                else if (entry == 1)
+                    form.menu02Click();
+                else if (entry == 2)
+                    form.menu03Click();
+                else
+                    form.menuCategoryClick(entry - 2);
+            });
+            break;
+        }
+        case 1:
+        case 2:
+            session_.run([&] { ui().cmdNext->click(); });
+            break;
+        case 3:
+        case 4:
+            session_.run([&] { ui().cmdPrev->click(); });
+            break;
+        case 5: {  // go-to: mostly projects, sometimes texts the box refuses
+            const int category = below(13);
+            const int project = below(category <= 11 ? ProjectCounts[std::size_t(category)] + 2 : 5);
+            QString text = QStringLiteral("%1.%2").arg(category).arg(project).left(5);
+            if (below(10) == 0)
+                text = QStringLiteral(".5").left(below(3));
+            ui().tGoTo->setText(text);
+            session_.run([&] { ui().cmdGoTo->click(); });
+            if (session_.messages().count() > 0) {
+                ++result_.refusedGoTos;
+                session_.messages().clear();
+            }
+            break;
+        }
+        default: {  // a link inside the page
+            const CataloguePosition page = anyPage();
+            const QString url = PageUrl(ExeDir, page.category, page.position, Languages[CurrentLanguage].Letter);
+            session_.run([&] { form.WebBrowser1BeforeNavigate2(url); });
+            ASSERT_EQ(CataloguePosition({CurrentCategory, CurrentPosition}), page) << url.toStdString();
+            break;
+        }
+        }
+    }
+
+    void changeLanguage()
+    {
+        TForm1& form = session_.form();
+        switch (below(3)) {
+        case 0:
+            session_.run([&] { form.cmdLangRusClick(); });
+            break;
+        case 1:
+            session_.run([&] { form.cmdLangClick(); });
+            break;
+        default:
+            session_.run([&] { form.cmdLangChnClick(); });
+            break;
+        }
+    }
+
+    void search()
+    {
+        TForm1& form = session_.form();
+        if (!ui().cmdSearchDB->isVisibleTo(&form))  // no search in Chinese mode: back to English
+            session_.run([&] { form.cmdLangClick(); });
+        TfrmSearch& window = session_.search();
+        Ui::frmSearch& controls = window.controls();
+        window.ApplyLanguage();
+        window.setRecordCountText(QStringLiteral("0"));
+        window.show();
+        static const char* const titles[] = {"", "", "a", "1", "о", "%", "'"};
+        controls.tTitle->setText(QString::fromUtf8(titles[below(7)]));
+        controls.tCat->setCurrentIndex(below(controls.tCat->count()));
+        controls.tDepNum->setCurrentIndex(below(3) == 0 ? below(controls.tDepNum->count()) : 0);
+        controls.lstSort->setCurrentIndex(below(controls.lstSort->count()));
+        session_.run([&] { controls.cmdFind->click(); });
+        const int found = form.ADOQuery1->RecordCount();
+        if (found > 0) {
+            ++result_.searchesWithRows;
+            form.ADOQuery1->setRecNo(below(found));
+            const CataloguePosition expected{controls.lblCatNo->text().toInt(), controls.lblNoInCat->text().toInt()};
+            session_.run([&] { emit controls.lblOpenProj->clicked(); });
+            ++result_.projectsOpened;
+            EXPECT_EQ(CataloguePosition({CurrentCategory, CurrentPosition}), expected);
+        }
+        window.hide();
+    }
+
+    void waitForPage()
+    {
+        QSignalSpy loaded(session_.form().WebBrowser1, &TWebBrowser::loadFinished);
+        if (loaded.wait(3000))
+            ++result_.pagesLoaded;
+        navigated_ = false;
+    }
+
+    // Memory once the HTML view has finished its pending work.
+    ProcessMemory settledMemory()
+    {
+        for (int i = 0; i < 20; ++i) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            QThread::msleep(50);
+        }
+        return MeasureProcessMemory();
+    }
+
+    BrowserSession& session_;
+    std::mt19937 random_;
+    SoakResult result_;
+    bool navigated_ = false;
+};
+
+void Report(const SoakResult& r)
+{
+    std::printf("soak: %.1f s; searches with rows %d, projects opened %d, refused go-to texts %d, pages loaded %d\n"
+                "memory after 1,000 commands: %lld kB (own %lld kB, %d child processes %lld kB)\n"
+                "memory at the end:           %lld kB (own %lld kB, %d child processes %lld kB)\n",
+                r.seconds, r.searchesWithRows, r.projectsOpened, r.refusedGoTos, r.pagesLoaded,
+                static_cast<long long>(r.afterFirstThousand.totalKb()), static_cast<long long>(r.afterFirstThousand.ownKb),
+                r.afterFirstThousand.children, static_cast<long long>(r.afterFirstThousand.childrenKb),
+                static_cast<long long>(r.atEnd.totalKb()), static_cast<long long>(r.atEnd.ownKb), r.atEnd.children,
+                static_cast<long long>(r.atEnd.childrenKb));
+    ::testing::Test::RecordProperty("seconds", QString::number(r.seconds, 'f', 1).toStdString());
+    ::testing::Test::RecordProperty("memory_after_1000_kb", std::to_string(r.afterFirstThousand.totalKb()));
+    ::testing::Test::RecordProperty("memory_at_end_kb", std::to_string(r.atEnd.totalKb()));
+}
+
+TEST(Soak, TenThousandCommandsOnTenThousandProjects)
+{
+    QTemporaryDir built;
+    ASSERT_TRUE(built.isValid());
+    const QString folder = built.path() + QStringLiteral("/catalogue/");
+    QProcess tool;
+    tool.start(toolPath(), {QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("10000"), folder});
+    ASSERT_TRUE(tool.waitForFinished(300000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QString database = folder + QStringLiteral("velora2014.mdb");
+    const QByteArray hash = FileSha256(database);
+    ASSERT_FALSE(hash.isEmpty());
+    {
+        BrowserSession session(folder + QStringLiteral("velora-catalogue"), LangRussian);
+        ASSERT_TRUE(session.started());
+        EXPECT_EQ(std::accumulate(ProjectCounts.begin() + 1, ProjectCounts.end(), 0), 10000);
+        const SoakResult result = Soak(session, 2014).run({10000, 100, 100});
+        Report(result);
+        EXPECT_GT(result.projectsOpened, 50);
+        EXPECT_LE(result.atEnd.totalKb(), result.afterFirstThousand.totalKb() * 11 / 10);
+    }
+    EXPECT_EQ(FileSha256(database), hash);
+}
+
+}  // namespace
