@@ -29,7 +29,15 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
     setUpLanguages();
 }
 
-TForm1::~TForm1() { delete ui; }
+TForm1::~TForm1()
+{
+    // Children that report to this window go while it is still whole: their signals must not
+    // reach a half-destroyed TForm1 while QWidget deletes them.
+    WebBrowser1->disconnect(this);
+    delete DataSource1;
+    delete ADOQuery1;
+    delete ui;
+}
 
 void TForm1::FormCreate(const QString& exePath)
 {
