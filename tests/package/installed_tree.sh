@@ -49,6 +49,8 @@ done
 
 # Chromium refuses to run as root with its sandbox on.
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+# The program shows its windows on the virtual display, not on the test run's offscreen platform.
+unset QT_QPA_PLATFORM
 cd /
 # shellcheck disable=SC2016  # the inner script expands its own variables
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
