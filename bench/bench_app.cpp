@@ -3,7 +3,9 @@
 //            to the splash window exposed on the screen;
 //   page     from the language choice to the first page loaded in the HTML view;
 //   next     the median time of Next to its page loaded, over the first ten Next steps;
-//   rss      memory of this process and its HTML engine processes after the first page (KiB).
+//   rss      memory of this process and its HTML engine processes after the first page (KiB);
+//   search   the same after a search listing every project (KiB).
+// The catalogue is the demo one beside the program, or the folder given as the second argument.
 // bench/startup.sh runs it repeatedly on a virtual display and prints the medians.
 #include "application.h"
 #include "main_window.h"
@@ -11,6 +13,8 @@
 #include "splash.h"
 #include "startup.h"
 #include "ui_form1.h"
+#include "search_window.h"
+#include "ui_frmsearch.h"
 #include "ui_splash.h"
 #include "web_browser.h"
 
@@ -57,7 +61,8 @@ int main(int argc, char** argv)
     TApplication::setQuitOnLastWindowClosed(false);
     TStartup startup;
     // The demo catalogue beside the program in the build folder.
-    startup.CreateMainWindow(QStringLiteral(VELORA_BUILD_DIR "/velora-catalogue"));
+    const QString catalogue = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(VELORA_BUILD_DIR);
+    startup.CreateMainWindow(catalogue + QStringLiteral("/velora-catalogue"));
     startup.ShowSplash();
     while (!startup.frmSplash->windowHandle() || !startup.frmSplash->windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -66,7 +71,7 @@ int main(int argc, char** argv)
     double chosen = 0, firstPage = 0;
     std::vector<double> nextTimes;
     double stepStarted = 0;
-    long rss = 0;
+    long rss = 0, searchRss = 0;
     QTimer::singleShot(0, [&] {
         chosen = NowMs();
         startup.frmSplash->controls().cmdRus->click();
@@ -82,6 +87,9 @@ int main(int argc, char** argv)
             nextTimes.push_back(now - stepStarted);
         }
         if (nextTimes.size() == 10) {
+            // A search with no criteria lists every project.
+            startup.frmSearch->controls().cmdFind->click();
+            searchRss = TreeRssKiB(QCoreApplication::applicationPid());
             QCoreApplication::quit();
             return;
         }
@@ -95,7 +103,8 @@ int main(int argc, char** argv)
 
     std::sort(nextTimes.begin(), nextTimes.end());
     const double nextMedian = nextTimes.empty() ? -1 : nextTimes[nextTimes.size() / 2];
-    std::printf("splash %.1f page %.1f next %.1f rss %ld\n", splashShown - launched, firstPage - chosen, nextMedian,
-                rss);
+    std::printf("splash %.1f page %.1f next %.1f rss %ld search %ld rows %s\n", splashShown - launched,
+                firstPage - chosen, nextMedian, rss, searchRss,
+                startup.frmSearch->controls().lblRecCount->text().toUtf8().constData());
     return 0;
 }
