@@ -170,20 +170,23 @@ private:
         }
     }
 
+    // Always to another language than the current one.
     void changeLanguage()
     {
         TForm1& form = session_.form();
-        switch (below(3)) {
-        case 0:
+        const int next = (CurrentLanguage + below(2)) % 3 + 1;
+        switch (next) {
+        case LangRussian:
             session_.run([&] { form.cmdLangRusClick(); });
             break;
-        case 1:
+        case LangEnglish:
             session_.run([&] { form.cmdLangClick(); });
             break;
         default:
             session_.run([&] { form.cmdLangChnClick(); });
             break;
         }
+        EXPECT_EQ(CurrentLanguage, next);
     }
 
     void search()
