@@ -17,6 +17,8 @@
 
 #include <QLineEdit>
 
+#include <numeric>
+
 using testing_support::demoCatalogueDir;
 
 namespace {
@@ -58,7 +60,7 @@ TEST_F(HostileSearch, EveryTextInEveryFieldSearchesWithoutAnEngineError)
     session.search().show();
     QString none[4];
     const int all = find(session, none, QStringLiteral("no criteria"));
-    EXPECT_EQ(all, 54);
+    EXPECT_EQ(all, std::accumulate(ProjectCounts.begin() + 1, ProjectCounts.end(), 0));
     for (int t = 0; t < texts.size(); ++t) {
         for (int field = 0; field < 4; ++field) {
             QString fields[4];
