@@ -109,6 +109,10 @@ QString quoteText(const QString& text)
 {
     QString escaped = text;
     escaped.replace(u'\'', QStringLiteral("''"));
+    // SQLite ends a quoted text at a NUL even inside the statement's length; spell it out.
+    if (escaped.contains(QChar(0)))
+        return QStringLiteral("('") + escaped.replace(QChar(0), QStringLiteral("'||char(0)||'")) +
+               QStringLiteral("')");
     return u'\'' + escaped + u'\'';
 }
 

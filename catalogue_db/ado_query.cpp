@@ -4,12 +4,14 @@
 #include "catalogue_connection.h"
 #include "result_table.h"
 
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace {
 
-// The value of "Data Source=" in a connection string, up to the next ";". The path is taken as it
-// stands: spaces and non-Latin letters are not quoted.
+// The value of "Data Source=" in a connection string, up to the ";" that starts the next
+// "Key=" pair. The path is taken as it stands: spaces, non-Latin letters and a ";" inside a folder
+// name are not quoted.
 QString dataSourceOf(const QString& connectionString)
 {
     static const QString key = QStringLiteral("Data Source=");
@@ -22,11 +24,12 @@ QString dataSourceOf(const QString& connectionString)
     }
     if (start < 0)
         return QString();
-    const int end = connectionString.indexOf(u';', start);
+    static const QRegularExpression nextPair(QStringLiteral(";(?=\\s*$|\\s*[A-Za-z][A-Za-z ]*(:[A-Za-z ]+)?=)"));
+    const QRegularExpressionMatch match = nextPair.match(connectionString, start);
+    const qsizetype end = match.hasMatch() ? match.capturedStart() : -1;
     return connectionString.mid(start, end < 0 ? -1 : end - start).trimmed();
 }
 
-// Prepares exactly one statement; a trailing ";" and blanks are allowed after it.
 // Whether a column is declared to hold numbers, from SQLite's own table metadata.
 NumericColumnLookup NumericColumnsOf(sqlite3* db)
 {
@@ -41,6 +44,7 @@ NumericColumnLookup NumericColumnsOf(sqlite3* db)
     };
 }
 
+// Prepares exactly one statement; a trailing ";" and blanks are allowed after it.
 sqlite3_stmt* prepareOne(sqlite3* db, const QString& sql)
 {
     const QByteArray text = sql.toUtf8();

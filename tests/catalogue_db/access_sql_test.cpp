@@ -169,3 +169,10 @@ TEST(AccessSqlTranslation, KeysOnNumericColumnsKeepTheirIndexOrderAndTextKeysIgn
     // Without a lookup every key takes the case-insensitive order.
     EXPECT_TRUE(TranslateAccessSql("SELECT d FROM eng ORDER BY eng.d").endsWith(R"("eng"."d" COLLATE jet_text)"));
 }
+
+TEST_F(AccessSqlTest, ANulInsideAQuotedTextStaysInsideIt)
+{
+    // SQLite would end the text at the NUL and fail on the rest of the statement.
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Count(*) FROM rus WHERE tdb like '%") + QChar(0) + QStringLiteral("%'")), 0);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT hex('a") + QChar(0) + QStringLiteral("b')")), "610062");
+}

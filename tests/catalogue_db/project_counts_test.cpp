@@ -233,3 +233,20 @@ TEST_F(ProjectCountsTest, UnreadableFileIsRefused)
 }
 
 }  // namespace
+
+TEST(CatalogueFolderNames, ASemicolonInTheFolderDoesNotCutTheDataSource)
+{
+    QTemporaryDir root;
+    const QString exeDir = root.path() + "/Каталог; выпуск 2014/";
+    ASSERT_TRUE(QDir().mkpath(exeDir));
+    writeCatalogue(exeDir + "velora2014.mdb", {"INSERT INTO cc VALUES (1, 1, 1, 1)", "INSERT INTO cc VALUES (2, 1, 2, 1)",
+                                               "INSERT INTO cc VALUES (3, 1, 3, 1)", "INSERT INTO cc VALUES (4, 1, 4, 1)",
+                                               "INSERT INTO cc VALUES (5, 1, 5, 1)", "INSERT INTO cc VALUES (6, 1, 6, 1)",
+                                               "INSERT INTO cc VALUES (7, 1, 7, 1)", "INSERT INTO cc VALUES (8, 1, 8, 1)",
+                                               "INSERT INTO cc VALUES (9, 1, 9, 1)", "INSERT INTO cc VALUES (10, 1, 10, 1)",
+                                               "INSERT INTO cc VALUES (11, 1, 11, 1)"});
+    TADOQuery query;
+    std::array<std::int32_t, 12> counts{};
+    EXPECT_TRUE(LoadProjectCounts(query, exeDir, counts));
+    EXPECT_EQ(counts, (std::array<std::int32_t, 12>{3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
+}
