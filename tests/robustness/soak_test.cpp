@@ -275,7 +275,10 @@ TEST(Soak, TenThousandCommandsOnTenThousandProjects)
         const SoakResult result = Soak(session, 2014).run({10000, 100, 100});
         Report(result);
         EXPECT_GT(result.projectsOpened, 50);
+#if !defined(__SANITIZE_ADDRESS__)
+        // AddressSanitizer holds freed memory in quarantine, so its figures say nothing of growth.
         EXPECT_LE(result.atEnd.totalKb(), result.afterFirstThousand.totalKb() * 11 / 10);
+#endif
     }
     EXPECT_EQ(FileSha256(database), hash);
 }
