@@ -43,7 +43,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velora-catalogue)
 set(CPACK_PACKAGE_VERSION 1.1.0)
 set(CPACK_PACKAGE_VENDOR "Velora")
-set(CPACK_PACKAGE_CONTACT "Seed b916d3c0 maintainers <maintainers@users.noreply.c-seed-b916d3c0.example>")
+set(CPACK_PACKAGE_CONTACT "Velora catalogue maintainers <catalogue@velora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "browser of the Velora catalogue of innovation projects")
 set(CPACK_PACKAGE_DESCRIPTION
     "Catalogue VELORA 2014 is a read-only desktop browser for the catalogue of innovation\n"

@@ -1,8 +1,8 @@
-// Runs a fuzz target without libFuzzer: first every seed input named on the command line (files,
+// Runs a fuzz target without libFuzzer: first every sample input named on the command line (files,
 // or folders of files), then random and mutated inputs until a count or a time runs out. A failed
 // check inside the target aborts the program, which fails the test that runs it.
 //
-//   fuzz_x [-runs=N] [-max_total_time=SECONDS] [-seed=N] [seed files or folders...]
+//   fuzz_x [-runs=N] [-max_total_time=SECONDS] [-random_start=N] [sample files or folders...]
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -52,13 +52,13 @@ void Run(const Input& input)
     current = nullptr;
 }
 
-void AddSeedFile(const std::filesystem::path& path, std::vector<Input>& seeds)
+void AddSampleFile(const std::filesystem::path& path, std::vector<Input>& samples)
 {
     std::ifstream file(path, std::ios::binary);
-    seeds.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    samples.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void AddSeeds(const std::filesystem::path& path, std::vector<Input>& seeds)
+void AddSamples(const std::filesystem::path& path, std::vector<Input>& samples)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
@@ -68,23 +68,23 @@ void AddSeeds(const std::filesystem::path& path, std::vector<Input>& seeds)
                 files.push_back(entry.path());
         std::sort(files.begin(), files.end());  // same order every run
         for (const auto& file : files)
-            AddSeedFile(file, seeds);
+            AddSampleFile(file, samples);
     } else if (std::filesystem::is_regular_file(path, error)) {
-        AddSeedFile(path, seeds);
+        AddSampleFile(path, samples);
     } else {
-        std::fprintf(stderr, "no seed input at %s\n", path.string().c_str());
+        std::fprintf(stderr, "no sample input at %s\n", path.string().c_str());
     }
 }
 
 class Mutator {
 public:
-    Mutator(std::uint64_t seed, const std::vector<Input>& seeds) : random_(seed), seeds_(seeds) {}
+    Mutator(std::uint64_t randomStart, const std::vector<Input>& samples) : random_(randomStart), samples_(samples) {}
 
     Input next()
     {
-        if (seeds_.empty() || chance(4))
+        if (samples_.empty() || chance(4))
             return randomInput();
-        Input input = seeds_[below(seeds_.size())];
+        Input input = samples_[below(samples_.size())];
         const std::size_t edits = 1 + below(4);
         for (std::size_t i = 0; i < edits; ++i)
             mutate(input);
@@ -134,8 +134,8 @@ private:
                             input.begin() + static_cast<std::ptrdiff_t>(at + length));
             }
             break;
-        case 4: {  // splice in a piece of another seed
-            const Input& other = seeds_[below(seeds_.size())];
+        case 4: {  // splice in a piece of another sample
+            const Input& other = samples_[below(samples_.size())];
             if (other.empty())
                 break;
             const std::size_t from = below(other.size());
@@ -154,7 +154,7 @@ private:
     }
 
     std::mt19937_64 random_;
-    const std::vector<Input>& seeds_;
+    const std::vector<Input>& samples_;
 };
 
 bool Option(const char* argument, const char* name, std::uint64_t& value)
@@ -172,27 +172,27 @@ int main(int argc, char** argv)
 {
     std::uint64_t runs = 100000;
     std::uint64_t seconds = 3;
-    std::uint64_t seed = 20140101;
-    std::vector<Input> seeds;
+    std::uint64_t randomStart = 20140101;
+    std::vector<Input> samples;
     for (int i = 1; i < argc; ++i) {
         if (Option(argv[i], "-runs=", runs) || Option(argv[i], "-max_total_time=", seconds) ||
-            Option(argv[i], "-seed=", seed))
+            Option(argv[i], "-random_start=", randomStart))
             continue;
         if (argv[i][0] == '-') {
             std::fprintf(stderr, "ignoring option %s\n", argv[i]);
             continue;
         }
-        AddSeeds(argv[i], seeds);
+        AddSamples(argv[i], samples);
     }
 
     for (const int signal : {SIGABRT, SIGSEGV, SIGFPE, SIGILL, SIGBUS})
         std::signal(signal, SaveCurrentInput);
 
     const auto start = std::chrono::steady_clock::now();
-    for (const Input& input : seeds)
+    for (const Input& input : samples)
         Run(input);
 
-    Mutator mutator(seed, seeds);
+    Mutator mutator(randomStart, samples);
     std::uint64_t done = 0;
     const auto deadline = start + std::chrono::seconds(seconds);
     while (done < runs) {
@@ -204,7 +204,7 @@ int main(int argc, char** argv)
         ++done;
     }
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%zu seed inputs and %llu generated inputs in %.2f s, seed %llu\n", seeds.size(),
-                static_cast<unsigned long long>(done), elapsed, static_cast<unsigned long long>(seed));
+    std::printf("%zu sample inputs and %llu generated inputs in %.2f s, random start %llu\n", samples.size(),
+                static_cast<unsigned long long>(done), elapsed, static_cast<unsigned long long>(randomStart));
     return 0;
 }

@@ -60,7 +60,7 @@ bool Valid(CataloguePosition at)
 
 class Soak {
 public:
-    Soak(BrowserSession& session, std::uint32_t seed) : session_(session), random_(seed)
+    Soak(BrowserSession& session, std::uint32_t randomStart) : session_(session), random_(randomStart)
     {
         QObject::connect(session.form().WebBrowser1, &TWebBrowser::BeforeNavigate2, [this] { navigated_ = true; });
     }
