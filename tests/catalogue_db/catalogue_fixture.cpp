@@ -1,6 +1,5 @@
 #include "catalogue_fixture.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -39,14 +38,6 @@ void writeDatabase(const QString& path, const QStringList& statements)
 void writeCatalogue(const QString& path, const QStringList& extraStatements)
 {
     writeDatabase(path, QStringList{QString::fromUtf8(kSchema)} + categoryRows() + extraStatements);
-}
-
-QByteArray fileHash(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 }  // namespace catalogue_fixture

@@ -21,8 +21,6 @@ void writeDatabase(const QString& path, const QStringList& statements);
 // The schema, the eleven categories and the given extra statements.
 void writeCatalogue(const QString& path, const QStringList& extraStatements);
 
-QByteArray fileHash(const QString& path);
-
 // A temporary folder whose path holds a blank and Cyrillic letters, ending with "/".
 struct CatalogueFolder {
     QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/каталог с пробелами XXXXXX")};

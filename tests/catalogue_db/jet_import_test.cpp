@@ -70,7 +70,7 @@ TEST(JetImport, EveryTableMatchesMdbExport)
     for (const QString sample : {"testV1997.mdb", "testV2000.mdb", "testUnicodeCompV2003.mdb"}) {
         SCOPED_TRACE(sample.toStdString());
         const QString path = testing_support::jetSamplesDir() + "/" + sample;
-        const QByteArray before = fileHash(path);
+        const QByteArray before = testing_support::FileSha256(path);
         const QStringList tables = run("mdb-tables", {"-1", path}).split('\n', Qt::SkipEmptyParts);
         ASSERT_FALSE(tables.isEmpty());
         TADOQuery query;
@@ -95,7 +95,7 @@ TEST(JetImport, EveryTableMatchesMdbExport)
                 }
             }
         }
-        EXPECT_EQ(fileHash(path), before);
+        EXPECT_EQ(testing_support::FileSha256(path), before);
     }
 }
 

@@ -82,7 +82,7 @@ TEST_F(ProjectCountsTest, CountsLandInCategoryOrderAndLeaveFileUntouched)
     QStringList rows = projectsPerCategory();
     std::reverse(rows.begin(), rows.end());
     writeCatalogue(folder.databasePath(), rows);
-    const QByteArray before = fileHash(folder.databasePath());
+    const QByteArray before = testing_support::FileSha256(folder.databasePath());
     const QStringList filesBefore = QDir(folder.exeDir()).entryList(QDir::Files);
     bool ok = false;
     EXPECT_EQ(load(&ok), "");
@@ -94,7 +94,7 @@ TEST_F(ProjectCountsTest, CountsLandInCategoryOrderAndLeaveFileUntouched)
     EXPECT_EQ(load(&ok), "");
     EXPECT_TRUE(ok);
     EXPECT_EQ(counts[11], 11);
-    EXPECT_EQ(fileHash(folder.databasePath()), before);
+    EXPECT_EQ(testing_support::FileSha256(folder.databasePath()), before);
     EXPECT_EQ(QDir(folder.exeDir()).entryList(QDir::Files), filesBefore);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // Paths of the source tree, the build folder, the genuine Jet samples and the demo catalogue.
+#include <QCryptographicHash>
+#include <QFile>
 #include <QString>
 #include <ostream>
 
@@ -14,4 +16,15 @@ inline QString jetSamplesDir() { return QStringLiteral(VELORA_JET_SAMPLES_DIR); 
 inline QString demoCatalogueDir() { return buildDir(); }
 inline QString programPath() { return buildDir() + QStringLiteral("/velora-catalogue"); }
 inline QString toolPath() { return buildDir() + QStringLiteral("/velora-catalogue-tool"); }
+
+// Fingerprint of a file's bytes (empty when it cannot be read), to show a file was left as it was.
+inline QByteArray FileSha256(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&file);
+    return hash.result();
+}
 }  // namespace testing_support

@@ -1,6 +1,5 @@
 #include "catalogue_copy.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -22,16 +21,6 @@ bool CopyTree(const QString& from, const QString& to)
 }
 
 }  // namespace
-
-QByteArray FileSha256(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(&file);
-    return hash.result();
-}
 
 CatalogueCopy::CatalogueCopy(const QString& from)
 {

@@ -1,12 +1,13 @@
 #pragma once
 // A catalogue copied into a temporary folder, so that tests can run the program on it and show
 // afterwards that its database file kept every byte.
+#include "test_paths.h"  // FileSha256
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
-// SHA-256 of a file's bytes; empty when it cannot be read.
-QByteArray FileSha256(const QString& path);
+using testing_support::FileSha256;
 
 class CatalogueCopy {
 public:
