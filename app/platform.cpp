@@ -37,17 +37,6 @@ void SetFloatingPointControl()
 #endif
 }
 
-unsigned FloatingPointControlWord()
-{
-#if !defined(_WIN32) && (defined(__x86_64__) || defined(__i386__))
-    fpu_control_t word = 0;
-    _FPU_GETCW(word);
-    return word;
-#else
-    return 0;
-#endif
-}
-
 void PrepareProcess()
 {
     OleInitialize();

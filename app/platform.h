@@ -7,8 +7,6 @@ void OleUninitialize();
 
 // Loads the x87 control word 0x133F and masks every SSE exception with round to nearest.
 void SetFloatingPointControl();
-// Reads back the x87 control word (0 where there is none), for tests.
-unsigned FloatingPointControlWord();
 
 // Module initialisation of the program: OLE, then the floating-point control word, then the
 // settings the HTML view needs before the application object exists.

@@ -94,6 +94,4 @@ void TWebBrowser::reportFromEngine(const QUrl& url, bool programRequested)
     emit BeforeNavigate2(AddressText(url));
 }
 
-QString TWebBrowser::currentUrl() const { return view_ ? view_->url().toString() : QString(); }
-
 QWebEngineView* TWebBrowser::view() const { return view_; }

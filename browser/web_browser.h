@@ -21,8 +21,6 @@ public:
     // taken as a local path, so spaces, "#" or Cyrillic letters in the folder are kept as they are.
     void Navigate(const QString& url);
 
-    // The address of the page last requested or followed, as the engine holds it.
-    QString currentUrl() const;
     // The engine's view; created with the first navigation, so start-up does not wait for it.
     QWebEngineView* view() const;
 
