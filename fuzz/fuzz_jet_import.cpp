@@ -7,8 +7,7 @@
 // new byte. An offset with its top bit set falls into the first eight pages (header, catalogue
 // and table definitions), otherwise anywhere in the file.
 //
-// The samples are the .mdb files in VELORA_JET_SAMPLES, or in the shared jet-samples folder
-// beside the source tree.
+// The samples are the .mdb files in VELORA_JET_SAMPLES, or in tests/data/jet of the source tree.
 #include "ado_query.h"
 
 #include <QCoreApplication>
@@ -48,7 +47,7 @@ QString SamplesFolder()
     const QString chosen = qEnvironmentVariable("VELORA_JET_SAMPLES");
     if (!chosen.isEmpty())
         return chosen;
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../shared/jet-samples");
+    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../tests/data/jet");
 }
 
 struct Samples {
@@ -61,8 +60,11 @@ struct Samples {
                 files.push_back(file.readAll());
         }
         if (files.empty() || !work.isValid()) {
-            std::fprintf(stderr, "no Jet samples in %s\n", qPrintable(folder.path()));
-            std::abort();
+            // A missing sample folder is a set-up fault, not a finding: end at once, without the
+            // crash handlers that would keep the input as a failing one.
+            std::fprintf(stderr, "no Jet samples in %s (set VELORA_JET_SAMPLES)\n", qPrintable(folder.path()));
+            std::fflush(stderr);
+            std::_Exit(2);
         }
         path = work.path() + QStringLiteral("/damaged.mdb");
         pthread_atfork(nullptr, nullptr, QuietChild);
