@@ -1,11 +1,12 @@
 #include "application.h"
 
 #include "message_box.h"
+#include "velora_version.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(ApplicationTitle);
-    setApplicationVersion(QStringLiteral("1.1.0"));
+    setApplicationVersion(QStringLiteral(VELORA_PRODUCT_VERSION));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

@@ -6,7 +6,8 @@
 # The maintenance tool needs no catalogue beside it and goes to bin/ itself.
 #
 #   cmake --install BUILD --prefix PREFIX      install
-#   cpack -G DEB (in BUILD)                     velora-catalogue_1.1.0_<arch>.deb
+#   cpack -G DEB (in BUILD)                     velora-catalogue_<version>-<revision>_<arch>.deb
+#   packaging/lint-deb.sh FILE.deb              lintian on the package
 
 set(VELORA_PROGRAM_DIR lib/velora-catalogue)
 set(VELORA_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
@@ -31,29 +32,41 @@ file(CREATE_LINK ../${VELORA_PROGRAM_DIR}/velora-catalogue ${program_link} SYMBO
 install(FILES ${program_link} DESTINATION bin)
 
 install(FILES ${VELORA_PACKAGING_DIR}/org.velora.catalogue.desktop DESTINATION share/applications)
-install(FILES ${VELORA_PACKAGING_DIR}/org.velora.catalogue.metainfo.xml DESTINATION share/metainfo)
+set(metainfo ${CMAKE_BINARY_DIR}/packaging/org.velora.catalogue.metainfo.xml)
+configure_file(${VELORA_PACKAGING_DIR}/org.velora.catalogue.metainfo.xml.in ${metainfo} @ONLY)
+install(FILES ${metainfo} DESTINATION share/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/pictures/icon.png
         DESTINATION share/icons/hicolor/16x16/apps RENAME velora-catalogue.png)
 install(DIRECTORY ${VELORA_PACKAGING_DIR}/icons/ DESTINATION share/icons/hicolor
         FILES_MATCHING PATTERN "*.png")
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/velora-catalogue)
 
+# The executable's version information on Windows.
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${VELORA_GENERATED_DIR}/version.rc @ONLY)
+if(WIN32)
+  target_sources(velora-catalogue PRIVATE ${VELORA_GENERATED_DIR}/version.rc)
+endif()
+
 # The Debian package.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velora-catalogue)
-set(CPACK_PACKAGE_VERSION 1.1.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The package's own revision of the product version: 1.1.0-1.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(VELORA_PACKAGE_VERSION ${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})
 set(CPACK_PACKAGE_VENDOR "Velora")
 set(CPACK_PACKAGE_CONTACT "Velora catalogue maintainers <catalogue@velora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "browser of the Velora catalogue of innovation projects")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Catalogue VELORA 2014 is a read-only desktop browser for the catalogue of innovation\n"
-    "projects and developments of the research organisations of Velora, in Russian, English\n"
-    "and Chinese: introductory pages, eleven categories with their projects, a menu, Previous\n"
-    "and Next, a go-to box, and a search by title, organisation, category, contact person,\n"
-    "address and department.\n"
+    "Catalogue VELORA 2014 is a read-only desktop browser for the catalogue of\n"
+    "innovation projects and developments of the research organisations of Velora,\n"
+    "in Russian, English and Chinese: introductory pages, eleven categories with\n"
+    "their projects, a menu, Previous and Next, a go-to box, and a search by title,\n"
+    "organisation, category, contact person, address and department.\n"
     "\n"
-    "The package holds the program with a demo catalogue in /usr/lib/velora-catalogue, and\n"
-    "velora-catalogue-tool, which builds, checks and queries catalogue folders.")
+    "The package holds the program with a demo catalogue in\n"
+    "/usr/lib/velora-catalogue, and velora-catalogue-tool, which builds, checks and\n"
+    "queries catalogue folders.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -67,6 +80,48 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 
+# The package's copyright file in the machine-readable format, with the text of the font's
+# licence as the catalogue tool lays it beside the font, and the package's changelog.
+file(READ ${CMAKE_SOURCE_DIR}/tools/OFL-1.1.txt VELORA_OFL_TEXT)
+string(STRIP "${VELORA_OFL_TEXT}" VELORA_OFL_TEXT)
+string(REPLACE "\n\n" "\n.\n" VELORA_OFL_TEXT "${VELORA_OFL_TEXT}")
+string(REPLACE "\n" "\n " VELORA_OFL_TEXT " ${VELORA_OFL_TEXT}")
+configure_file(${VELORA_PACKAGING_DIR}/copyright.in ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
+
+# The changelog's date in RFC 2822 form, from the release date; Zeller's congruence gives the
+# day of the week.
+string(REGEX MATCH "^([0-9]+)-0?([0-9]+)-0?([0-9]+)$" date_parts ${VELORA_RELEASE_DATE})
+set(year ${CMAKE_MATCH_1})
+set(month ${CMAKE_MATCH_2})
+set(day ${CMAKE_MATCH_3})
+set(march_year ${year})
+set(march_month ${month})
+if(month LESS 3)
+  math(EXPR march_year "${year} - 1")
+  math(EXPR march_month "${month} + 12")
+endif()
+math(EXPR weekday "(${day} + (13 * (${march_month} + 1)) / 5 + ${march_year} + ${march_year} / 4 - ${march_year} / 100 + ${march_year} / 400) % 7")
+set(weekdays Sat Sun Mon Tue Wed Thu Fri)
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+math(EXPR month_index "${month} - 1")
+list(GET weekdays ${weekday} weekday_name)
+list(GET months ${month_index} month_name)
+string(LENGTH "${day}" day_digits)
+if(day_digits EQUAL 1)
+  set(day "0${day}")
+endif()
+set(VELORA_CHANGELOG_DATE "${weekday_name}, ${day} ${month_name} ${year} 00:00:00 +0000")
+set(changelog ${CMAKE_BINARY_DIR}/packaging/changelog.Debian)
+configure_file(${VELORA_PACKAGING_DIR}/changelog.Debian.in ${changelog} @ONLY)
+# Compressed without a name or a time stamp, as Debian wants it.
+execute_process(COMMAND gzip -9nf ${changelog} RESULT_VARIABLE gzip_result)
+if(NOT gzip_result EQUAL 0)
+  message(FATAL_ERROR "cannot compress ${changelog}")
+endif()
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${changelog}.gz DESTINATION share/doc/velora-catalogue)
+install(FILES ${VELORA_PACKAGING_DIR}/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME velora-catalogue)
+
 include(CPack)
 
 # Installs into a temporary prefix and checks the installed tree and a start from it.
@@ -74,4 +129,9 @@ if(BUILD_TESTING)
   add_test(NAME installed_tree
            COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/installed_tree.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR})
   set_tests_properties(installed_tree PROPERTIES TIMEOUT 300)
+  # Builds the package and checks its copyright file, version and lintian's verdict.
+  add_test(NAME package_contents
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/package_contents.sh ${CMAKE_CPACK_COMMAND}
+                   ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} ${PROJECT_VERSION})
+  set_tests_properties(package_contents PROPERTIES TIMEOUT 600)
 endif()

@@ -4,6 +4,7 @@
 #include "control_anchors.h"
 #include "search_sql.h"
 #include "search_window_port.h"
+#include "velora_version.h"
 
 #include <QDialog>
 
@@ -14,7 +15,7 @@ class TfrmSearch : public QDialog, public SearchWindowPort {
     Q_OBJECT
 public:
     // The short line that a double-click on Label9 reveals.
-    static constexpr const char* VersionText = "1.1.0";
+    static constexpr const char* VersionText = VELORA_PRODUCT_VERSION;
 
     explicit TfrmSearch(TForm1* owner);
     ~TfrmSearch() override;

@@ -1,20 +1,25 @@
 #!/bin/sh
 # Installs the catalogue's Chinese font for the current user when no Chinese font is installed,
 # then refreshes the font cache. Quiet; running it again changes nothing.
+#
+# The font is a subset of a full Chinese font under a family name of its own. Earlier versions of
+# this script installed a subset that kept the full font's family name and so shadowed a full
+# font installed later; an install of ours that differs from the shipped font is replaced,
+# whatever else is installed.
 
 here=$(dirname "$0")
 font="$here/velora-cjk.otf"
+licence="$here/OFL.txt"
 
-# A Chinese font is already there: nothing to do.
-if command -v fc-list >/dev/null 2>&1 && [ -n "$(fc-list :lang=zh family 2>/dev/null)" ]; then
-    exit 0
-fi
 [ -f "$font" ] || exit 0
 [ -n "$HOME" ] || exit 0
 
 target="${XDG_DATA_HOME:-$HOME/.local/share}/fonts/velora"
 installed="$target/velora-cjk.otf"
-if [ -f "$installed" ] && cmp -s "$font" "$installed"; then
+if [ -f "$installed" ]; then
+    cmp -s "$font" "$installed" && exit 0
+elif command -v fc-list >/dev/null 2>&1 && [ -n "$(fc-list :lang=zh family 2>/dev/null)" ]; then
+    # A Chinese font is already there: nothing to do.
     exit 0
 fi
 
@@ -24,6 +29,7 @@ cp "$font" "$installed.part" 2>/dev/null && mv -f "$installed.part" "$installed"
     rm -f "$installed.part"
     exit 1
 }
+[ -f "$licence" ] && cp "$licence" "$target/OFL.txt" 2>/dev/null
 if command -v fc-cache >/dev/null 2>&1; then
     fc-cache -f "$target" >/dev/null 2>&1
 fi
