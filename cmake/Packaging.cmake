@@ -122,6 +122,18 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${changelog}.gz DESTINATIO
 install(FILES ${VELORA_PACKAGING_DIR}/lintian-overrides DESTINATION share/lintian/overrides
         RENAME velora-catalogue)
 
+# Manual pages, compressed as Debian wants them.
+foreach(page velora-catalogue.1 velora-catalogue-tool.1)
+  set(compressed ${CMAKE_BINARY_DIR}/packaging/${page}.gz)
+  execute_process(COMMAND gzip -9nc ${VELORA_PACKAGING_DIR}/man/${page}
+                  OUTPUT_FILE ${compressed} RESULT_VARIABLE gzip_result)
+  if(NOT gzip_result EQUAL 0)
+    message(FATAL_ERROR "cannot compress ${page}")
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELORA_PACKAGING_DIR}/man/${page})
+  install(FILES ${compressed} DESTINATION share/man/man1)
+endforeach()
+
 include(CPack)
 
 # Installs into a temporary prefix and checks the installed tree and a start from it.

@@ -37,6 +37,8 @@ release=$(sed -n 's/.*<release version="\([^"]*\)" date="\([^"]*\)".*/\1 \2/p' "
   fail "AppStream release \"$release\" disagrees with version $version of $changelog_date"
 grep -qx '  <project_license>GPL-3.0-or-later</project_license>' "$metainfo" ||
   fail "the metainfo does not say GPL-3.0-or-later"
+appstreamcli validate --pedantic --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+  { cat "$work/appstream.log"; fail "the metainfo is not valid to the last pedantic remark"; }
 
 # The licence: LICENSE is the GPL version 3, which the copyright file names for the program and
 # points to on the installed system.
