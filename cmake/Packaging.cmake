@@ -51,7 +51,7 @@ endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velora-catalogue)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-# The package's own revision of the product version: 1.1.0-1.
+# The package's own revision of the product version: VERSION-REVISION.
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(VELORA_PACKAGE_VERSION ${CPACK_PACKAGE_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE})
 set(CPACK_PACKAGE_VENDOR "Velora")
