@@ -7,13 +7,13 @@
 // new byte. An offset with its top bit set falls into the first eight pages (header, catalogue
 // and table definitions), otherwise anywhere in the file.
 //
-// The samples are the .mdb files in VELORA_JET_SAMPLES, or in tests/data/jet of the source tree.
+// The samples are the .mdb files in VELORA_JET_SAMPLES, or in tests/data/jet of the source tree
+// (VELORA_JET_SAMPLES_DIR, set by the build).
 #include "ado_query.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -47,7 +47,7 @@ QString SamplesFolder()
     const QString chosen = qEnvironmentVariable("VELORA_JET_SAMPLES");
     if (!chosen.isEmpty())
         return chosen;
-    return QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../tests/data/jet");
+    return QStringLiteral(VELORA_JET_SAMPLES_DIR);
 }
 
 struct Samples {
