@@ -1,9 +1,9 @@
 #include "result_table.h"
 
+#include "access_values.h"
 #include "ado_query.h"
 
 #include <QByteArray>
-#include <QLocale>
 #include <sqlite3.h>
 
 #include <cstring>
@@ -119,7 +119,7 @@ QString ResultTable::displayText(int row, int column) const
     case CellType::Integer:
         return QString::number(value(row, column).toLongLong());
     case CellType::Float:
-        return QString::number(value(row, column).toDouble(), 'g', QLocale::FloatingPointShortest);
+        return AccessNumberText(value(row, column).toDouble());
     case CellType::Text:
         return QString::fromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
     case CellType::Blob:
