@@ -21,7 +21,7 @@ QVariant valueOf(sqlite3_value* v)
     case SQLITE_FLOAT: return QVariant(sqlite3_value_double(v));
     case SQLITE_NULL: return QVariant();
     default:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+        return TextFromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
     }
 }
 

@@ -1,8 +1,18 @@
 #include "access_values.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <cmath>
+#include <cstring>
+
+QString TextFromUtf8(const char* bytes, qsizetype size)
+{
+    if (size < 3 || std::memcmp(bytes, "\xEF\xBB\xBF", 3) != 0)
+        return QString::fromUtf8(bytes, size);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(bytes, size));
+}
 
 QString AccessDateText(const QDateTime& moment)
 {

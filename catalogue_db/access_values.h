@@ -6,6 +6,9 @@
 #include <QString>
 #include <optional>
 
+// A UTF-8 text as it stands, a leading byte order mark included (QString::fromUtf8 drops it).
+QString TextFromUtf8(const char* bytes, qsizetype size);
+
 // The stored text of a date and time.
 QString AccessDateText(const QDateTime& moment);
 

@@ -103,7 +103,7 @@ QVariant ResultTable::value(int row, int column) const
         return QVariant(v);
     }
     case CellType::Text:
-        return QVariant(QString::fromUtf8(bytes, size));
+        return QVariant(TextFromUtf8(bytes, size));
     case CellType::Blob:
         return QVariant(QByteArray(bytes, size));
     case CellType::Null:
@@ -121,7 +121,7 @@ QString ResultTable::displayText(int row, int column) const
     case CellType::Float:
         return AccessNumberText(value(row, column).toDouble());
     case CellType::Text:
-        return QString::fromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
+        return TextFromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
     case CellType::Blob:
         return QStringLiteral("(Binary)");
     case CellType::Null:
