@@ -73,22 +73,17 @@ std::optional<QDateTime> dateOf(sqlite3_value* v)
         return;                     \
     }
 
-void leftFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+// Left and Right: the first or last characters of a text.
+template <bool FromEnd>
+void endFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     NULL_IN_NULL_OUT(ctx, argv)
     const qint64 length = sqlite3_value_int64(argv[1]);
     if (length < 0)
         return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
-    resultText(ctx, textOf(argv[0]).left(qsizetype(std::min<qint64>(length, std::numeric_limits<int>::max()))));
-}
-
-void rightFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    NULL_IN_NULL_OUT(ctx, argv)
-    const qint64 length = sqlite3_value_int64(argv[1]);
-    if (length < 0)
-        return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
-    resultText(ctx, textOf(argv[0]).right(qsizetype(std::min<qint64>(length, std::numeric_limits<int>::max()))));
+    const QString text = textOf(argv[0]);
+    const qsizetype count = qsizetype(std::min<qint64>(length, text.size()));
+    resultText(ctx, FromEnd ? text.right(count) : text.left(count));
 }
 
 // UCase and LCase change letters of every alphabet.
@@ -280,13 +275,13 @@ void datePartFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 
 void dateFunction(sqlite3_context* ctx, int, sqlite3_value**)
 {
-    resultText(ctx, AccessDateText(QDateTime(QDate::currentDate(), QTime(0, 0))));
+    resultText(ctx, AccessDateText(QDateTime(QDate::currentDate(), QTime(0, 0), Qt::UTC)));
 }
 
 void nowFunction(sqlite3_context* ctx, int, sqlite3_value**)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    resultText(ctx, AccessDateText(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()))));
+    resultText(ctx, AccessDateText(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC)));
 }
 
 // DateSerial(year, month, day): a month or day out of range carries into the next unit.
@@ -307,7 +302,7 @@ void dateSerialFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     const QDate date = QDate(int(year), 1, 1).addMonths(int(month - 1)).addDays(day - 1);
     if (!date.isValid() || date.year() < 100 || date.year() > 9999)
         return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
-    resultText(ctx, AccessDateText(QDateTime(date, QTime(0, 0))));
+    resultText(ctx, AccessDateText(QDateTime(date, QTime(0, 0), Qt::UTC)));
 }
 
 enum class Interval { Year, Quarter, Month, Day, Weekday, Week, Hour, Minute, Second, None };
@@ -329,22 +324,35 @@ bool inRange(const QDateTime& moment)
     return moment.isValid() && moment.date().year() >= 100 && moment.date().year() <= 9999;
 }
 
+// The interval of DateAdd and DateDiff; none after giving null (a null operand) or an error.
+std::optional<Interval> readInterval(sqlite3_context* ctx, sqlite3_value** argv)
+{
+    if (isNull(argv[1]) || isNull(argv[2])) {
+        sqlite3_result_null(ctx);
+        return std::nullopt;
+    }
+    const Interval interval = intervalOf(argv[0]);
+    if (interval == Interval::None) {
+        resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
+        return std::nullopt;
+    }
+    return interval;
+}
+
 void dateAddFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    if (isNull(argv[1]) || isNull(argv[2]))
-        return sqlite3_result_null(ctx);
-    const Interval interval = intervalOf(argv[0]);
+    const std::optional<Interval> interval = readInterval(ctx, argv);
+    if (!interval)
+        return;
     const std::optional<QDateTime> date = dateOf(argv[2]);
     const std::optional<double> amount = numberOf(argv[1]);
-    if (interval == Interval::None)
-        return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
     if (!date || !amount)
         return resultError(ctx, QStringLiteral("Type mismatch"));
     if (std::fabs(*amount) > 4.0e9)
         return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
     const qint64 n = qint64(std::trunc(*amount));
     QDateTime result;
-    switch (interval) {
+    switch (*interval) {
     case Interval::Year: result = date->addYears(int(std::clamp<qint64>(n, -20000, 20000))); break;
     case Interval::Quarter: result = date->addMonths(int(std::clamp<qint64>(n * 3, -240000, 240000))); break;
     case Interval::Month: result = date->addMonths(int(std::clamp<qint64>(n, -240000, 240000))); break;
@@ -371,19 +379,17 @@ qint64 floorDiv(qint64 a, qint64 b) { return a / b - ((a % b != 0) && ((a < 0) !
 // DateDiff counts the boundaries of the interval crossed from the first date to the second.
 void dateDiffFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    if (isNull(argv[1]) || isNull(argv[2]))
-        return sqlite3_result_null(ctx);
-    const Interval interval = intervalOf(argv[0]);
+    const std::optional<Interval> interval = readInterval(ctx, argv);
+    if (!interval)
+        return;
     const std::optional<QDateTime> from = dateOf(argv[1]);
     const std::optional<QDateTime> to = dateOf(argv[2]);
-    if (interval == Interval::None)
-        return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
     if (!from || !to)
         return resultError(ctx, QStringLiteral("Type mismatch"));
     const QDate a = from->date(), b = to->date();
     const qint64 days = a.daysTo(b);
     qint64 result = 0;
-    switch (interval) {
+    switch (*interval) {
     case Interval::Year: result = b.year() - a.year(); break;
     case Interval::Quarter: result = (b.year() * 4 + (b.month() - 1) / 3) - (a.year() * 4 + (a.month() - 1) / 3); break;
     case Interval::Month: result = (b.year() * 12 + b.month()) - (a.year() * 12 + a.month()); break;
@@ -411,8 +417,8 @@ struct Function {
 void RegisterAccessFunctions(sqlite3* db)
 {
     static const Function functions[] = {
-        {"jet_left", 2, leftFunction},
-        {"jet_right", 2, rightFunction},
+        {"jet_left", 2, endFunction<false>},
+        {"jet_right", 2, endFunction<true>},
         {"jet_ucase", 1, upperFunction},
         {"jet_lcase", 1, lowerFunction},
         {"jet_nz", 1, nzFunction},

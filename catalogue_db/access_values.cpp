@@ -21,7 +21,7 @@ QString AccessDateText(const QDateTime& moment)
 
 QDateTime AccessDateFromSerial(double days)
 {
-    const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0));
+    const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
     const double whole = std::floor(days);
     const qint64 seconds = qint64(std::llround((days - whole) * 86400.0));
     return origin.addDays(qint64(whole)).addSecs(seconds);
@@ -72,7 +72,7 @@ std::optional<QDateTime> ReadAccessDate(const QString& text)
         date = QDate(fullYear(u.captured(3)), u.captured(1).toInt(), u.captured(2).toInt());
         timePart = u.captured(4);
     } else if (const QTime time = readTime(trimmed); time.isValid()) {
-        return QDateTime(QDate(1899, 12, 30), time);
+        return QDateTime(QDate(1899, 12, 30), time, Qt::UTC);
     } else {
         bool number = false;
         const double days = trimmed.toDouble(&number);
@@ -88,7 +88,7 @@ std::optional<QDateTime> ReadAccessDate(const QString& text)
         if (!time.isValid())
             return std::nullopt;
     }
-    return QDateTime(date, time);
+    return QDateTime(date, time, Qt::UTC);
 }
 
 QString AccessNumberText(double value)

@@ -1,6 +1,7 @@
 #pragma once
 // Values as Access reads and shows them: dates kept as "yyyy-MM-dd hh:mm:ss" texts (the form the
-// Jet import stores), numbers shown with up to 15 significant digits, and rounding of a half to
+// Jet import stores) and read as clock times without a time zone (held as UTC, so no daylight
+// saving shifts them), numbers shown with up to 15 significant digits, and rounding of a half to
 // the even neighbour.
 #include <QDateTime>
 #include <QString>
