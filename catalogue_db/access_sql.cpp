@@ -664,10 +664,10 @@ private:
                     expectSymbol(u")");
                     return {u'(' + query + u')', {}, false};
                 }
-                Expression inner = expression();
+                // No longer a plain column (Jet names it Expr1000), but still a number or a text.
+                const Expression inner = expression();
                 expectSymbol(u")");
-                inner.sql = u'(' + inner.sql + u')';
-                return inner;
+                return {u'(' + inner.sql + u')', {}, false, {}, isNumeric(inner) ? Kind::Number : inner.kind};
             }
             throw syntaxError();
         case TokenKind::End:
