@@ -234,17 +234,16 @@ std::optional<QString> AccessFormat(const QVariant& value, const QString& format
     }
     if (std::optional<QString> named = namedFormat(value, format))
         return named;
-    std::optional<QString> text;
-    if (isDateFormat(format)) {
-        const std::optional<QDateTime> date = dateOf(value);
-        if (!date)
+    // A format is refused whatever the value; a value it does not fit is shown as it is.
+    const bool dates = isDateFormat(format);
+    std::optional<QString> text = dates ? customDate(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC), format)
+                                        : customNumber(0, format);
+    if (text) {
+        const std::optional<QDateTime> date = dates ? dateOf(value) : std::nullopt;
+        const std::optional<double> number = dates ? std::nullopt : numberOf(value);
+        if (!date && !number)
             return value.toString();
-        text = customDate(*date, format);
-    } else {
-        const std::optional<double> number = numberOf(value);
-        if (!number)
-            return value.toString();
-        text = customNumber(*number, format);
+        text = dates ? customDate(*date, format) : customNumber(*number, format);
     }
     if (!text)
         error = QStringLiteral("The format '%1' is not supported; use a named format or the characters "

@@ -118,13 +118,22 @@ void resultNumber(sqlite3_context* ctx, double value)
         sqlite3_result_double(ctx, value);
 }
 
-// Val: the number at the start of a text, blanks ignored; 0 when there is none.
+// Val: the number at the start of a text (&H1F and &O17 in hexadecimal and octal), blanks
+// ignored; 0 when there is none.
 void valFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (isNull(argv[0]))
         return resultError(ctx, QStringLiteral("Invalid use of Null"));
     QString text = textOf(argv[0]);
     text.remove(u' ').remove(u'\t').remove(u'\n').remove(u'\r');
+    if (text.startsWith(QStringLiteral("&H"), Qt::CaseInsensitive) || text.startsWith(QStringLiteral("&O"), Qt::CaseInsensitive)) {
+        const bool hex = text[1].toLower() == u'h';
+        const QString digits = hex ? QStringLiteral("0123456789abcdef") : QStringLiteral("01234567");
+        qsizetype end = 2;
+        while (end < text.size() && end < 18 && digits.contains(text[end].toLower()))
+            ++end;
+        return resultNumber(ctx, double(text.mid(2, end - 2).toLongLong(nullptr, hex ? 16 : 8)));
+    }
     int end = 0;
     if (end < text.size() && (text[end] == u'-' || text[end] == u'+'))
         ++end;

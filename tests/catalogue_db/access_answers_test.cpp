@@ -64,7 +64,9 @@ const Case kCases[] = {
     {"SELECT Format(1234.5, '#,##0.00'), Format(0.5, '0%'), Format(5, '#.##'), Format(H, '0.0000') FROM Table1 "
      "WHERE E = 333333333",
      "1,234.50|50%|5.|3.5000"},
+    {"SELECT Format(#1/31/1995#, 'ddd d mmm yyyy'), Format(#1/31/1995#, 'dddd mmmm')", "Tue 31 Jan 1995|Tuesday January"},
     {"SELECT Format(1, 'zzz')", "!zzz"},
+    {"SELECT Format('text', 'q')", "!'q'"},
     // Left and Right, beside LEFT JOIN.
     {"SELECT Left(A, 3) AS l, Right(B, 2) AS r FROM Table1 WHERE E = 333333333", "abc|op"},
     {"SELECT Count(*) AS n FROM Table1 LEFT JOIN Table3 ON Table1.E = Table3.a", "2"},
@@ -75,7 +77,7 @@ const Case kCases[] = {
     {"SELECT Round(2.5), Round(3.5), Round(-2.5), Round(0.125, 2)", "2|4|-2|0.12"},
     // The functions of Access queries.
     {"SELECT Nz(Null, 'x'), Nz(A, 'x') FROM Table1 WHERE E = 0", "x|a"},
-    {"SELECT Val('  12 34abc'), Val('1.5e2x'), Val('abc')", "1234|150|0"},
+    {"SELECT Val('  12 34abc'), Val('1.5e2x'), Val('abc'), Val('&H1F'), Val('&O17')", "1234|150|0|31|15"},
     {"SELECT CStr(F), CInt(2.5), CInt(3.5), CLng(-2.5), CDbl('1.25') FROM Table1 WHERE E = 333333333",
      "444.555|2|4|-2|1.25"},
     {"SELECT CInt(40000)", "!Overflow"},
