@@ -1,20 +1,22 @@
 #include "access_sql.h"
 
+#include "access_values.h"
 #include "ado_query.h"
 #include "jet_text.h"
 
 #include <QHash>
 #include <QSet>
 
+#include <optional>
 #include <vector>
 
 namespace {
 
-enum class TokenKind { Name, QuotedName, Text, Number, Symbol, End };
+enum class TokenKind { Name, QuotedName, Text, Date, Number, Symbol, End };
 
 struct Token {
     TokenKind kind;
-    QString text;  // names and symbols as written, texts without their quotes
+    QString text;  // names and symbols as written, texts without their quotes, dates as stored
 };
 
 DatabaseError syntaxError(const QString& what = QString())
@@ -61,6 +63,14 @@ std::vector<Token> tokenize(const QString& sql)
             if (close < 0 || close == i + 1)
                 throw syntaxError(QStringLiteral("Invalid bracketing of name '%1'.").arg(sql.mid(i)));
             tokens.push_back({TokenKind::QuotedName, sql.mid(i + 1, close - i - 1)});
+            i = close + 1;
+        } else if (c == u'#') {
+            const int close = sql.indexOf(u'#', i + 1);
+            const std::optional<QDateTime> date = close < 0 ? std::nullopt : ReadAccessDate(sql.mid(i + 1, close - i - 1));
+            if (!date || !date->isValid())
+                throw syntaxError(QStringLiteral("Syntax error in date in query expression '%1'.")
+                                      .arg(close < 0 ? sql.mid(i) : sql.mid(i, close - i + 1)));
+            tokens.push_back({TokenKind::Date, AccessDateText(*date)});
             i = close + 1;
         } else if (c == u'"' || c == u'\'') {
             QString text;
@@ -131,17 +141,70 @@ bool isReserved(const QString& word)
     return words.contains(word.toLower());
 }
 
-// Access functions and their SQLite names; others keep their own name.
-QString functionName(const QString& name)
+// What an expression yields, as far as the text tells: comparisons of texts ignore case, those
+// of numbers keep to SQLite's own order so that indexes on integer keys stay in use.
+enum class Kind { Unknown, Number, Text };
+
+// An Access function: its SQLite name, how many arguments it takes and what it yields.
+struct AccessFunction {
+    const char* sqlName;
+    int fewest;
+    int most;
+    Kind kind;
+};
+
+const AccessFunction* accessFunction(const QString& name)
 {
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("iif"), QStringLiteral("iif")},     {QStringLiteral("len"), QStringLiteral("length")},
-        {QStringLiteral("chr"), QStringLiteral("char")},    {QStringLiteral("chrw"), QStringLiteral("char")},
-        {QStringLiteral("ucase"), QStringLiteral("upper")}, {QStringLiteral("lcase"), QStringLiteral("lower")},
-        {QStringLiteral("mid"), QStringLiteral("substr")},  {QStringLiteral("count"), QStringLiteral("count")},
+    static const QHash<QString, AccessFunction> functions = {
+        {QStringLiteral("iif"), {"iif", 3, 3, Kind::Unknown}},
+        {QStringLiteral("len"), {"length", 1, 1, Kind::Number}},
+        {QStringLiteral("chr"), {"char", 1, 1, Kind::Text}},
+        {QStringLiteral("chrw"), {"char", 1, 1, Kind::Text}},
+        {QStringLiteral("asc"), {"unicode", 1, 1, Kind::Number}},
+        {QStringLiteral("mid"), {"substr", 2, 3, Kind::Text}},
+        {QStringLiteral("instr"), {"instr", 2, 2, Kind::Number}},
+        {QStringLiteral("trim"), {"trim", 1, 1, Kind::Text}},
+        {QStringLiteral("ltrim"), {"ltrim", 1, 1, Kind::Text}},
+        {QStringLiteral("rtrim"), {"rtrim", 1, 1, Kind::Text}},
+        {QStringLiteral("abs"), {"abs", 1, 1, Kind::Number}},
+        {QStringLiteral("count"), {"count", 1, 1, Kind::Number}},
+        {QStringLiteral("sum"), {"sum", 1, 1, Kind::Number}},
+        {QStringLiteral("avg"), {"avg", 1, 1, Kind::Number}},
+        {QStringLiteral("min"), {"min", 1, 1, Kind::Unknown}},
+        {QStringLiteral("max"), {"max", 1, 1, Kind::Unknown}},
+        {QStringLiteral("left"), {"jet_left", 2, 2, Kind::Text}},
+        {QStringLiteral("right"), {"jet_right", 2, 2, Kind::Text}},
+        {QStringLiteral("ucase"), {"jet_ucase", 1, 1, Kind::Text}},
+        {QStringLiteral("lcase"), {"jet_lcase", 1, 1, Kind::Text}},
+        {QStringLiteral("isnull"), {nullptr, 1, 1, Kind::Number}},
+        {QStringLiteral("nz"), {"jet_nz", 1, 2, Kind::Unknown}},
+        {QStringLiteral("val"), {"jet_val", 1, 1, Kind::Number}},
+        {QStringLiteral("cstr"), {"jet_cstr", 1, 1, Kind::Text}},
+        {QStringLiteral("cint"), {"jet_cint", 1, 1, Kind::Number}},
+        {QStringLiteral("clng"), {"jet_clng", 1, 1, Kind::Number}},
+        {QStringLiteral("cdbl"), {"jet_cdbl", 1, 1, Kind::Number}},
+        {QStringLiteral("int"), {"jet_int", 1, 1, Kind::Number}},
+        {QStringLiteral("fix"), {"jet_fix", 1, 1, Kind::Number}},
+        {QStringLiteral("round"), {"jet_round", 1, 2, Kind::Number}},
+        {QStringLiteral("format"), {"jet_format", 1, 2, Kind::Text}},
+        {QStringLiteral("replace"), {"jet_replace", 3, 6, Kind::Text}},
+        {QStringLiteral("strcomp"), {"jet_strcomp", 2, 3, Kind::Number}},
+        {QStringLiteral("year"), {"jet_year", 1, 1, Kind::Number}},
+        {QStringLiteral("month"), {"jet_month", 1, 1, Kind::Number}},
+        {QStringLiteral("day"), {"jet_day", 1, 1, Kind::Number}},
+        {QStringLiteral("date"), {"jet_date", 0, 0, Kind::Text}},
+        {QStringLiteral("now"), {"jet_now", 0, 0, Kind::Text}},
+        {QStringLiteral("dateserial"), {"jet_dateserial", 3, 3, Kind::Text}},
+        {QStringLiteral("dateadd"), {"jet_dateadd", 3, 3, Kind::Text}},
+        {QStringLiteral("datediff"), {"jet_datediff", 3, 3, Kind::Number}},
     };
-    const QString lower = name.toLower();
-    return names.value(lower, lower);
+    const auto found = functions.find(name.toLower());
+    return found == functions.end() ? nullptr : &found.value();
+}
+
+QString collated(const QString& sql)
+{
+    return u'(' + sql + QStringLiteral(") COLLATE ") + QLatin1String(kJetTextCollation);
 }
 
 struct Expression {
@@ -149,7 +212,11 @@ struct Expression {
     QString columnName;  // set when the expression is a plain column reference
     bool qualified = false;
     QString tableName;   // the table of a qualified column reference
+    Kind kind = Kind::Unknown;
 };
+
+Expression number(const QString& sql) { return {sql, {}, false, {}, Kind::Number}; }
+Expression text(const QString& sql) { return {sql, {}, false, {}, Kind::Text}; }
 
 class Translator {
 public:
@@ -240,7 +307,8 @@ private:
     {
         expectWord(u"select", QStringLiteral("Invalid SQL statement."));
         QString out = QStringLiteral("SELECT ");
-        if (acceptWord(u"distinct") || acceptWord(u"distinctrow"))
+        const bool distinct = acceptWord(u"distinct") || acceptWord(u"distinctrow");
+        if (distinct)
             out += QStringLiteral("DISTINCT ");
         else
             acceptWord(u"all");
@@ -251,7 +319,7 @@ private:
                                                  "that is misspelled or missing, or the punctuation is incorrect."));
             limit = tokens_[pos_++].text;
         }
-        out += selectList();
+        out += selectList(distinct);
         if (acceptWord(u"from"))
             out += QStringLiteral(" FROM ") + fromList();
         if (acceptWord(u"where"))
@@ -292,7 +360,8 @@ private:
         Expression expression;
     };
 
-    QString selectList()
+    // DISTINCT tells rows apart ignoring the case of their texts, as Jet does.
+    QString selectList(bool distinct)
     {
         std::vector<SelectItem> items;
         int unnamed = 0;
@@ -327,6 +396,11 @@ private:
             const Expression& e = item.expression;
             if (item.alias.isEmpty() && e.qualified && uses.value(e.columnName.toLower()) > 1)
                 item.alias = e.sql.split(QStringLiteral("\".\"")).join(u'.').remove(u'"');
+            if (distinct && item.sql != u"*" && !item.sql.endsWith(QStringLiteral(".*")) && !isNumeric(e)) {
+                item.sql = collated(item.sql);
+                if (item.alias.isEmpty())
+                    item.alias = e.columnName;
+            }
             parts << (item.alias.isEmpty() ? item.sql : item.sql + QStringLiteral(" AS ") + quoteName(item.alias));
         }
         return parts.join(QStringLiteral(", "));
@@ -348,9 +422,34 @@ private:
     // stays as it is.
     QString textOrdered(const Expression& key) const
     {
-        if (key.qualified && numericColumn_ && numericColumn_(key.tableName, key.columnName))
+        if (isNumeric(key))
             return key.sql;
         return key.sql + QStringLiteral(" COLLATE ") + QLatin1String(kJetTextCollation);
+    }
+
+    // Whether an expression yields numbers: a number, arithmetic, or a column of a table of the
+    // FROM clause that is declared to hold numbers.
+    bool isNumeric(const Expression& e) const
+    {
+        if (e.kind != Kind::Unknown)
+            return e.kind == Kind::Number;
+        if (e.columnName.isEmpty() || !numericColumn_)
+            return false;
+        if (e.qualified)
+            return numericColumn_(tables_.value(e.tableName.toLower(), e.tableName), e.columnName);
+        for (const QString& table : std::as_const(tables_))
+            if (numericColumn_(table, e.columnName))
+                return true;
+        return false;
+    }
+
+    // A comparison of two operands, ignoring case unless one of them is a number.
+    QString compared(const Expression& left, const QString& rest, std::initializer_list<const Expression*> others) const
+    {
+        bool numeric = isNumeric(left);
+        for (const Expression* other : others)
+            numeric = numeric || isNumeric(*other);
+        return (numeric ? left.sql : collated(left.sql)) + rest;
     }
 
     QString fromList()
@@ -400,9 +499,14 @@ private:
         }
         if (!atName())
             throw syntaxError(QStringLiteral("Syntax error in FROM clause."));
-        out = quoteName(name());
-        if (acceptWord(u"as") || atName())
-            out += u' ' + quoteName(name());
+        const QString table = name();
+        out = quoteName(table);
+        tables_.insert(table.toLower(), table);
+        if (acceptWord(u"as") || atName()) {
+            const QString alias = name();
+            tables_.insert(alias.toLower(), table);
+            out += u' ' + quoteName(alias);
+        }
         return out;
     }
 
@@ -411,7 +515,7 @@ private:
     {
         Expression left = conjunction();
         while (acceptWord(u"or"))
-            left = {left.sql + QStringLiteral(" OR ") + conjunction().sql, {}, false};
+            left = number(left.sql + QStringLiteral(" OR ") + conjunction().sql);
         return left;
     }
 
@@ -419,14 +523,14 @@ private:
     {
         Expression left = negation();
         while (acceptWord(u"and"))
-            left = {left.sql + QStringLiteral(" AND ") + negation().sql, {}, false};
+            left = number(left.sql + QStringLiteral(" AND ") + negation().sql);
         return left;
     }
 
     Expression negation()
     {
         if (acceptWord(u"not"))
-            return {QStringLiteral("NOT ") + negation().sql, {}, false};
+            return number(QStringLiteral("NOT ") + negation().sql);
         return comparison();
     }
 
@@ -438,7 +542,8 @@ private:
                                                   QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">=")};
             if (peek().kind == TokenKind::Symbol && operators.contains(peek().text)) {
                 const QString op = tokens_[pos_++].text;
-                left = {left.sql + u' ' + op + u' ' + concatenation().sql, {}, false};
+                const Expression right = concatenation();
+                left = number(compared(left, u' ' + op + u' ' + right.sql, {&right}));
                 continue;
             }
             const bool negated = isWord(u"not") && (isWord(u"like", 1) || isWord(u"between", 1) || isWord(u"in", 1));
@@ -446,33 +551,45 @@ private:
                 ++pos_;
             const QString no = negated ? QStringLiteral("NOT ") : QString();
             if (acceptWord(u"like")) {
-                left = {left.sql + u' ' + no + QStringLiteral("LIKE ") + concatenation().sql, {}, false};
+                left = number(left.sql + u' ' + no + QStringLiteral("LIKE ") + concatenation().sql);
             } else if (acceptWord(u"between")) {
-                const QString low = concatenation().sql;
+                const Expression low = concatenation();
                 expectWord(u"and", QStringLiteral("Between operator without And in query expression."));
-                left = {left.sql + u' ' + no + QStringLiteral("BETWEEN ") + low + QStringLiteral(" AND ") + concatenation().sql, {}, false};
+                const Expression high = concatenation();
+                left = number(compared(left, u' ' + no + QStringLiteral("BETWEEN ") + low.sql + QStringLiteral(" AND ") + high.sql,
+                                       {&low, &high}));
             } else if (acceptWord(u"in")) {
-                expectSymbol(u"(");
-                QString list;
-                if (isWord(u"select")) {
-                    list = select();
-                } else {
-                    QStringList values;
-                    do
-                        values << expression().sql;
-                    while (acceptSymbol(u","));
-                    list = values.join(QStringLiteral(", "));
-                }
-                expectSymbol(u")");
-                left = {left.sql + u' ' + no + QStringLiteral("IN (") + list + u')', {}, false};
+                left = number(inList(left, no));
             } else if (!negated && acceptWord(u"is")) {
                 const bool isNot = acceptWord(u"not");
                 expectWord(u"null", QStringLiteral("Syntax error in query expression: Null expected after Is."));
-                left = {left.sql + (isNot ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL")), {}, false};
+                left = number(left.sql + (isNot ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL")));
             } else {
                 return left;
             }
         }
+    }
+
+    // "x IN (values)" or "x IN (SELECT ...)", after the word IN.
+    QString inList(const Expression& left, const QString& no)
+    {
+        expectSymbol(u"(");
+        QString list;
+        bool numeric = false;
+        if (isWord(u"select")) {
+            list = select();
+        } else {
+            QStringList values;
+            do {
+                const Expression value = expression();
+                numeric = numeric || isNumeric(value);
+                values << value.sql;
+            } while (acceptSymbol(u","));
+            list = values.join(QStringLiteral(", "));
+        }
+        expectSymbol(u")");
+        const QString rest = u' ' + no + QStringLiteral("IN (") + list + u')';
+        return numeric ? left.sql + rest : compared(left, rest, {});
     }
 
     // & joins texts, a null operand counting as empty.
@@ -480,7 +597,7 @@ private:
     {
         Expression left = sum();
         while (acceptSymbol(u"&"))
-            left = {QStringLiteral("jet_concat(") + left.sql + QStringLiteral(", ") + sum().sql + u')', {}, false};
+            left = text(QStringLiteral("jet_concat(") + left.sql + QStringLiteral(", ") + sum().sql + u')');
         return left;
     }
 
@@ -489,12 +606,16 @@ private:
     {
         Expression left = product();
         for (;;) {
-            if (acceptSymbol(u"+"))
-                left = {QStringLiteral("jet_add(") + left.sql + QStringLiteral(", ") + product().sql + u')', {}, false};
-            else if (acceptSymbol(u"-"))
-                left = {u'(' + left.sql + QStringLiteral(" - ") + product().sql + u')', {}, false};
-            else
+            if (acceptSymbol(u"+")) {
+                const Expression right = product();
+                const bool numeric = isNumeric(left) && isNumeric(right);
+                left = {QStringLiteral("jet_add(") + left.sql + QStringLiteral(", ") + right.sql + u')', {}, false, {},
+                        numeric ? Kind::Number : Kind::Unknown};
+            } else if (acceptSymbol(u"-")) {
+                left = number(u'(' + left.sql + QStringLiteral(" - ") + product().sql + u')');
+            } else {
                 return left;
+            }
         }
     }
 
@@ -503,13 +624,14 @@ private:
         Expression left = unary();
         for (;;) {
             if (acceptSymbol(u"*"))
-                left = {u'(' + left.sql + QStringLiteral(" * ") + unary().sql + u')', {}, false};
+                left = number(u'(' + left.sql + QStringLiteral(" * ") + unary().sql + u')');
             else if (acceptSymbol(u"/"))  // Access divides without truncating
-                left = {QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + unary().sql + u')', {}, false};
+                left = number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + unary().sql + u')');
             else if (acceptSymbol(u"\\"))
-                left = {QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS INTEGER) / CAST(") + unary().sql + QStringLiteral(" AS INTEGER))"), {}, false};
+                left = number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS INTEGER) / CAST(") + unary().sql +
+                              QStringLiteral(" AS INTEGER))"));
             else if (acceptWord(u"mod"))
-                left = {u'(' + left.sql + QStringLiteral(" % ") + unary().sql + u')', {}, false};
+                left = number(u'(' + left.sql + QStringLiteral(" % ") + unary().sql + u')');
             else
                 return left;
         }
@@ -518,7 +640,7 @@ private:
     Expression unary()
     {
         if (acceptSymbol(u"-"))
-            return {u'-' + unary().sql, {}, false};
+            return number(u'-' + unary().sql);
         if (acceptSymbol(u"+"))
             return unary();
         return primary();
@@ -530,15 +652,22 @@ private:
         switch (t.kind) {
         case TokenKind::Number:
             ++pos_;
-            return {t.text, {}, false};
+            return number(t.text);
         case TokenKind::Text:
+        case TokenKind::Date:  // kept as the text a date is stored as
             ++pos_;
-            return {quoteText(t.text), {}, false};
+            return text(quoteText(t.text));
         case TokenKind::Symbol:
             if (acceptSymbol(u"(")) {
-                QString inner = isWord(u"select") ? select() : expression().sql;
+                if (isWord(u"select")) {
+                    const QString query = select();
+                    expectSymbol(u")");
+                    return {u'(' + query + u')', {}, false};
+                }
+                // No longer a plain column (Jet names it Expr1000), but still a number or a text.
+                const Expression inner = expression();
                 expectSymbol(u")");
-                return {u'(' + inner + u')', {}, false};
+                return {u'(' + inner.sql + u')', {}, false, {}, isNumeric(inner) ? Kind::Number : inner.kind};
             }
             throw syntaxError();
         case TokenKind::End:
@@ -547,17 +676,19 @@ private:
             if (acceptWord(u"null"))
                 return {QStringLiteral("NULL"), {}, false};
             if (acceptWord(u"true"))
-                return {QStringLiteral("-1"), {}, false};
+                return number(QStringLiteral("-1"));
             if (acceptWord(u"false"))
-                return {QStringLiteral("0"), {}, false};
+                return number(QStringLiteral("0"));
             if (isWord(u"exists")) {
                 ++pos_;
                 expectSymbol(u"(");
                 const QString query = select();
                 expectSymbol(u")");
-                return {QStringLiteral("EXISTS (") + query + u')', {}, false};
+                return number(QStringLiteral("EXISTS (") + query + u')');
             }
-            if (peek(1).kind == TokenKind::Symbol && peek(1).text == u"(" && !isReserved(t.text))
+            // Left( and Right( are the functions; LEFT JOIN and RIGHT JOIN never reach here.
+            if (peek(1).kind == TokenKind::Symbol && peek(1).text == u"(" &&
+                (!isReserved(t.text) || isWord(u"left") || isWord(u"right")))
                 return functionCall();
             break;
         case TokenKind::QuotedName:
@@ -568,10 +699,15 @@ private:
 
     Expression functionCall()
     {
-        const QString function = functionName(tokens_[pos_].text);
+        const QString written = tokens_[pos_].text;
+        const AccessFunction* function = accessFunction(written);
+        if (!function)
+            throw DatabaseError(QStringLiteral("Undefined function '%1' in expression.").arg(written));
         pos_ += 2;
         QStringList arguments;
         if (acceptSymbol(u"*")) {
+            if (written.compare(u"count", Qt::CaseInsensitive) != 0)
+                throw syntaxError();
             arguments << QStringLiteral("*");
         } else if (!isSymbol(u")")) {
             do
@@ -579,7 +715,12 @@ private:
             while (acceptSymbol(u","));
         }
         expectSymbol(u")");
-        return {function + u'(' + arguments.join(QStringLiteral(", ")) + u')', {}, false};
+        if (arguments.size() < function->fewest || arguments.size() > function->most)
+            throw syntaxError(QStringLiteral("Wrong number of arguments used with function in query expression '%1'.").arg(written));
+        if (!function->sqlName)  // IsNull: True (-1) or False (0)
+            return number(QStringLiteral("(-(") + arguments.first() + QStringLiteral(" IS NULL))"));
+        return {QLatin1String(function->sqlName) + u'(' + arguments.join(QStringLiteral(", ")) + u')', {}, false, {},
+                function->kind};
     }
 
     Expression columnReference()
@@ -599,6 +740,7 @@ private:
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
     NumericColumnLookup numericColumn_;
+    QHash<QString, QString> tables_;  // table names and aliases of the FROM clauses read, lower-cased, to their tables
 };
 
 }  // namespace

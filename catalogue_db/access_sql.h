@@ -1,8 +1,10 @@
 #pragma once
 // Translation of an SQL text in the Access (Jet) dialect into one that SQLite runs with the same
-// rows, order and column names: double-quoted texts, [bracketed] names, IIf/len/chr, `+` and `&`
-// between texts, case-insensitive `like` and text order, GROUP BY groups in ascending order,
-// result columns named as Jet names them. Works on tokens and expression structure.
+// rows, order and column names: double-quoted texts, [bracketed] names, #date# literals, `+` and
+// `&` between texts, case-insensitive `like`, comparisons, DISTINCT and text order, GROUP BY
+// groups in ascending order, result columns named as Jet names them, and the functions of Access
+// queries (those SQLite lacks are the jet_* functions of access_functions.h; any other function is
+// refused by name). Works on tokens and expression structure.
 #include <QString>
 #include <functional>
 

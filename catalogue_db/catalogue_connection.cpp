@@ -1,5 +1,6 @@
 #include "catalogue_connection.h"
 
+#include "access_functions.h"
 #include "ado_query.h"
 #include "jet_import.h"
 #include "jet_text.h"
@@ -110,6 +111,10 @@ void CatalogueConnection::openJetImage()
         db_ = nullptr;
         throw DatabaseError(QStringLiteral("Not enough memory to open '%1'.").arg(dataSource_));
     }
+    if (image.isEmpty()) {  // a Jet file without tables: an empty database
+        prepareConnection();
+        return;
+    }
     auto* copy = static_cast<unsigned char*>(sqlite3_malloc64(sqlite3_uint64(image.size())));
     if (copy)
         std::memcpy(copy, image.constData(), std::size_t(image.size()));
@@ -144,5 +149,6 @@ void CatalogueConnection::prepareConnection()
         throw DatabaseError(message);
     }
     RegisterJetFunctions(db_);
+    RegisterAccessFunctions(db_);
     sqlite3_set_authorizer(db_, authorize, nullptr);
 }

@@ -32,6 +32,8 @@ QString unrecognized(const QString& path)
     return QStringLiteral("Unrecognized database format '%1'.").arg(path);
 }
 
+// The declared type of a copied column. Decimal has none, so SQLite keeps each value as it is
+// bound: a number where a double holds all its digits, the digits as text where none does.
 const char* sqliteType(int jetType)
 {
     switch (jetType) {
@@ -43,8 +45,9 @@ const char* sqliteType(int jetType)
     case MDB_MONEY:
     case MDB_FLOAT:
     case MDB_DOUBLE:
-    case MDB_NUMERIC:
         return "REAL";
+    case MDB_NUMERIC:
+        return "";
     case MDB_BINARY:
     case MDB_OLE:
         return "BLOB";
@@ -84,96 +87,149 @@ bool exec(sqlite3* db, const std::string& sql)
     return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-bool copyTable(MdbHandle* mdb, MdbCatalogEntry* entry, sqlite3* db)
+// A Jet table being copied: its columns' types and the buffers libmdb fills row by row.
+struct BoundTable {
+    MdbTableDef* table;
+    std::vector<int> types;
+    std::vector<std::vector<char>> values;
+    std::vector<int> lengths;
+
+    MdbColumn* column(unsigned c) const { return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c)); }
+};
+
+// Creates the SQLite table with the Jet table's name and columns; returns its INSERT statement.
+sqlite3_stmt* createTable(sqlite3* db, const char* name, BoundTable& bound)
+{
+    std::string create = "CREATE TABLE " + quoted(name) + " (";
+    std::string insert = "INSERT INTO " + quoted(name) + " VALUES (";
+    for (unsigned c = 0; c < bound.types.size(); ++c) {
+        MdbColumn* col = bound.column(c);
+        bound.types[c] = col->col_type;
+        create += (c ? ", " : "") + quoted(col->name) + " " + sqliteType(col->col_type);
+        insert += c ? ", ?" : "?";
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (!exec(db, create + ")") || sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement, nullptr) != SQLITE_OK)
+        return nullptr;
+    return statement;
+}
+
+// A Decimal keeps its digits: as a number when a double holds them all, else as its text.
+void bindDecimal(sqlite3_stmt* statement, int slot, const char* text, std::size_t length)
+{
+    int digits = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        if (text[i] >= '0' && text[i] <= '9' && (digits > 0 || text[i] != '0'))
+            ++digits;
+    if (digits <= 15)
+        sqlite3_bind_double(statement, slot, QByteArray(text, qsizetype(length)).toDouble());
+    else
+        sqlite3_bind_text(statement, slot, text, int(length), SQLITE_TRANSIENT);
+}
+
+// Binds column c of the row libmdb has just read.
+void bindValue(MdbHandle* mdb, const BoundTable& bound, unsigned c, sqlite3_stmt* statement)
+{
+    const int slot = int(c) + 1;
+    const char* text = bound.values[c].data();
+    const int length = bound.lengths[c];
+    const MdbColumn* col = bound.column(c);
+    switch (bound.types[c]) {
+    case MDB_BOOL:
+        // A yes/no field is never null in Jet, and a Yes is -1 there.
+        sqlite3_bind_int(statement, slot, length > 0 && text[0] == '1' ? -1 : 0);
+        return;
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+        // Read from the row's bytes: libmdb's text of a fraction follows the process's locale
+        // (a decimal comma under a Russian one) and drops digits.
+        if (col->cur_value_len == 4)
+            sqlite3_bind_double(statement, slot, double(mdb_get_single(mdb->pg_buf, col->cur_value_start)));
+        else if (col->cur_value_len == 8)
+            sqlite3_bind_double(statement, slot, mdb_get_double(mdb->pg_buf, col->cur_value_start));
+        else
+            sqlite3_bind_null(statement, slot);
+        return;
+    default:
+        break;
+    }
+    if (length <= 0)
+        sqlite3_bind_null(statement, slot);
+    else if (bound.types[c] == MDB_OLE || bound.types[c] == MDB_BINARY)
+        sqlite3_bind_blob(statement, slot, text, length, SQLITE_TRANSIENT);
+    else if (bound.types[c] == MDB_NUMERIC)
+        bindDecimal(statement, slot, text, strnlen(text, std::size_t(length)));
+    else  // texts, dates, and currency as exact decimal text that the column's type converts
+        sqlite3_bind_text(statement, slot, text, int(strnlen(text, std::size_t(length))), SQLITE_TRANSIENT);
+}
+
+bool copyRows(MdbHandle* mdb, BoundTable& bound, sqlite3_stmt* statement)
+{
+    const unsigned columns = unsigned(bound.types.size());
+    bound.values.assign(columns, std::vector<char>(kBindSize + 1));
+    bound.lengths.assign(columns, 0);
+    for (unsigned c = 0; c < columns; ++c)
+        mdb_bind_column(bound.table, int(c) + 1, bound.values[c].data(), &bound.lengths[c]);
+    bool ok = true;
+    mdb_rewind_table(bound.table);
+    while (ok && mdb_fetch_row(bound.table)) {
+        for (unsigned c = 0; c < columns; ++c)
+            bindValue(mdb, bound, c, statement);
+        ok = sqlite3_step(statement) == SQLITE_DONE;
+        sqlite3_reset(statement);
+    }
+    return ok;
+}
+
+// The table's own indexes (keys by which the catalogue's tables are joined) come along, so joins
+// need no transient index at each query. Foreign-key references (type 2) are skipped.
+void copyIndexes(sqlite3* db, const char* name, const BoundTable& bound)
+{
+    MdbTableDef* table = bound.table;
+    if (table->num_idxs == 0 || !mdb_read_indices(table))
+        return;
+    for (unsigned k = 0; k < table->num_idxs; ++k) {
+        auto* index = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, k));
+        if (index->index_type == 2 || index->num_keys == 0 || index->num_keys > MDB_MAX_IDX_COLS)
+            continue;
+        std::string keys;
+        for (unsigned key = 0; key < index->num_keys; ++key) {
+            const int column = index->key_col_num[key] - 1;
+            if (column < 0 || unsigned(column) >= bound.types.size()) {
+                keys.clear();
+                break;
+            }
+            keys += (key ? ", " : "") + quoted(bound.column(unsigned(column))->name);
+        }
+        if (!keys.empty())
+            exec(db, "CREATE INDEX " + quoted((std::string(name) + "_" + std::to_string(k)).c_str()) + " ON " +
+                         quoted(name) + " (" + keys + ")");
+    }
+}
+
+bool copyTable(MdbCatalogEntry* entry, sqlite3* db)
 {
     MdbTableDef* table = mdb_read_table(entry);
     if (!table)
         return false;
     mdb_read_columns(table);
-    const unsigned columns = table->num_cols;
-    if (columns == 0) {
-        mdb_free_tabledef(table);
-        return true;
-    }
-    std::string create = "CREATE TABLE " + quoted(entry->object_name) + " (";
-    std::string insert = "INSERT INTO " + quoted(entry->object_name) + " VALUES (";
-    std::vector<int> types(columns);
-    for (unsigned c = 0; c < columns; ++c) {
-        auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
-        types[c] = col->col_type;
-        create += (c ? ", " : "") + quoted(col->name) + " " + sqliteType(col->col_type);
-        insert += c ? ", ?" : "?";
-    }
-    if (!exec(db, create + ")")) {
-        mdb_free_tabledef(table);
-        return false;
-    }
-    std::vector<std::vector<char>> values(columns, std::vector<char>(kBindSize + 1));
-    std::vector<int> lengths(columns);
-    for (unsigned c = 0; c < columns; ++c)
-        mdb_bind_column(table, int(c) + 1, values[c].data(), &lengths[c]);
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-        mdb_free_tabledef(table);
-        return false;
-    }
+    BoundTable bound{table, std::vector<int>(table->num_cols), {}, {}};
     bool ok = true;
-    mdb_rewind_table(table);
-    while (ok && mdb_fetch_row(table)) {
-        for (unsigned c = 0; c < columns; ++c) {
-            const int slot = int(c) + 1;
-            const char* text = values[c].data();
-            const int length = lengths[c];
-            if (types[c] == MDB_BOOL) {
-                // A yes/no field is never null in Jet; it arrives as "1" or "0" (or empty for no).
-                sqlite3_bind_int(statement, slot, length > 0 && text[0] == '1' ? 1 : 0);
-            } else if (length <= 0) {
-                sqlite3_bind_null(statement, slot);
-            } else if (types[c] == MDB_OLE || types[c] == MDB_BINARY) {
-                sqlite3_bind_blob(statement, slot, text, length, SQLITE_TRANSIENT);
-            } else {
-                // Numbers arrive as decimal text; the column's type converts them on insert.
-                sqlite3_bind_text(statement, slot, text, int(strnlen(text, std::size_t(length))), SQLITE_TRANSIENT);
-            }
-        }
-        ok = sqlite3_step(statement) == SQLITE_DONE;
-        sqlite3_reset(statement);
-    }
-    sqlite3_finalize(statement);
-    // The table's own indexes (keys by which the catalogue's tables are joined) come along, so
-    // joins need no transient index at each query. Foreign-key references (type 2) are skipped.
-    if (ok && table->num_idxs > 0 && mdb_read_indices(table)) {
-        for (unsigned k = 0; k < table->num_idxs; ++k) {
-            auto* index = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, k));
-            if (index->index_type == 2 || index->num_keys == 0 || index->num_keys > MDB_MAX_IDX_COLS)
-                continue;
-            std::string keys;
-            for (unsigned key = 0; key < index->num_keys; ++key) {
-                const int column = index->key_col_num[key] - 1;
-                if (column < 0 || unsigned(column) >= columns) {
-                    keys.clear();
-                    break;
-                }
-                auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, column));
-                keys += (key ? ", " : "") + quoted(col->name);
-            }
-            if (!keys.empty())
-                exec(db, "CREATE INDEX " + quoted((std::string(entry->object_name) + "_" + std::to_string(k)).c_str()) +
-                             " ON " + quoted(entry->object_name) + " (" + keys + ")");
-        }
+    if (table->num_cols > 0) {
+        sqlite3_stmt* insert = createTable(db, entry->object_name, bound);
+        ok = insert && copyRows(entry->mdb, bound, insert);
+        sqlite3_finalize(insert);
+        if (ok)
+            copyIndexes(db, entry->object_name, bound);
     }
     mdb_free_tabledef(table);
     return ok;
 }
 
-// Runs in the child: builds the database and writes 'O' + image, or 'E' on failure.
-[[noreturn]] void importInChild(const char* path, int fd)
+// Copies every user table of the Jet file into a new in-memory database; null when the file
+// cannot be read. A file without user tables gives an empty database.
+sqlite3* importTables(const char* path)
 {
-    const int devNull = open("/dev/null", O_WRONLY);
-    if (devNull >= 0) {
-        dup2(devNull, STDERR_FILENO);
-        dup2(devNull, STDOUT_FILENO);
-    }
     MdbHandle* mdb = mdb_open(path, MDB_NOFLAGS);
     sqlite3* db = nullptr;
     bool ok = mdb && mdb_read_catalog(mdb, MDB_TABLE) && sqlite3_open(":memory:", &db) == SQLITE_OK;
@@ -186,13 +242,30 @@ bool copyTable(MdbHandle* mdb, MdbCatalogEntry* entry, sqlite3* db)
         for (unsigned i = 0; ok && i < mdb->num_catalog; ++i) {
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
             if (entry->object_type == MDB_TABLE && mdb_is_user_table(entry))
-                ok = copyTable(mdb, entry, db);
+                ok = copyTable(entry, db);
         }
         ok = ok && exec(db, "COMMIT");
     }
+    if (!ok) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return db;
+}
+
+// Runs in the child: builds the database and writes 'O' + image (nothing after 'O' for a
+// database without tables, which has no pages), or 'E' on failure.
+[[noreturn]] void importInChild(const char* path, int fd)
+{
+    const int devNull = open("/dev/null", O_WRONLY);
+    if (devNull >= 0) {
+        dup2(devNull, STDERR_FILENO);
+        dup2(devNull, STDOUT_FILENO);
+    }
+    sqlite3* db = importTables(path);
     sqlite3_int64 size = 0;
-    unsigned char* image = ok ? sqlite3_serialize(db, "main", &size, 0) : nullptr;
-    if (image && writeAll(fd, "O", 1) && writeAll(fd, image, std::size_t(size)))
+    unsigned char* image = db ? sqlite3_serialize(db, "main", &size, 0) : nullptr;
+    if (db && (image || size == 0) && writeAll(fd, "O", 1) && writeAll(fd, image, std::size_t(size)))
         _exit(0);
     writeAll(fd, "E", 1);
     _exit(1);
@@ -204,11 +277,9 @@ struct CachedImport {
     QByteArray image;
 };
 
-}  // namespace
-
-QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs)
+// Access writes whole pages (2 KB in Jet 3, 4 KB later); a file cut elsewhere is damaged.
+void checkWholePages(const QString& path)
 {
-    // Access writes whole pages (2 KB in Jet 3, 4 KB later); a file cut elsewhere is damaged.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DatabaseError(unrecognized(path));
@@ -216,8 +287,11 @@ QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs)
     const qint64 pageSize = header.size() == 0x15 && header.at(0x14) == 0 ? 2048 : 4096;
     if (file.size() < 2 * pageSize || file.size() % pageSize != 0)
         throw DatabaseError(unrecognized(path));
-    file.close();
+}
 
+// Starts the child that reads the file; returns its id and the pipe end its image arrives on.
+pid_t startImport(const QString& path, int& readEnd)
+{
     const QByteArray nativePath = QFile::encodeName(path);
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
@@ -233,42 +307,57 @@ QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs)
         importInChild(nativePath.constData(), fds[1]);
     }
     close(fds[1]);
+    readEnd = fds[0];
+    return child;
+}
 
+// Reads what the child sends until it closes the pipe or the time is up; sets `overrun` then.
+QByteArray receive(int fd, int timeLimitMs, bool& overrun)
+{
     QByteArray received;
-    bool overrun = false;
+    overrun = false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
     char buffer[65536];
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         if (left <= 0) {
             overrun = true;
-            break;
+            return received;
         }
-        pollfd p{fds[0], POLLIN, 0};
+        pollfd p{fd, POLLIN, 0};
         const int ready = poll(&p, 1, int(left));
         if (ready < 0 && errno == EINTR)
             continue;
         if (ready <= 0) {
             overrun = ready == 0;
-            if (ready < 0)
-                received.clear();
-            break;
+            return ready < 0 ? QByteArray() : received;
         }
-        const ssize_t n = read(fds[0], buffer, sizeof buffer);
+        const ssize_t n = read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            break;
+            return received;
         received.append(buffer, int(n));
     }
-    close(fds[0]);
+}
+
+}  // namespace
+
+QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs)
+{
+    checkWholePages(path);
+    int fd = -1;
+    const pid_t child = startImport(path, fd);
+    bool overrun = false;
+    const QByteArray received = receive(fd, timeLimitMs, overrun);
+    close(fd);
     if (overrun)
         kill(child, SIGKILL);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     const bool cleanExit = !overrun && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (!cleanExit || received.size() < 2 || received.at(0) != 'O')
+    if (!cleanExit || received.isEmpty() || received.at(0) != 'O')
         throw DatabaseError(unrecognized(path));
     return received.mid(1);
 }
@@ -280,7 +369,7 @@ QByteArray ImportJetDatabase(const QString& path)
     const QFileInfo info(path);
     QMutexLocker lock(&mutex);
     CachedImport& entry = cache[info.absoluteFilePath()];
-    if (entry.size == info.size() && entry.modified == info.lastModified() && !entry.image.isEmpty())
+    if (entry.size == info.size() && entry.modified == info.lastModified())
         return entry.image;
     // A few seconds for any catalogue, more for very large files.
     const int limitMs = 5000 + int(qMin<qint64>(info.size() / (1 << 20) * 500, 120000));

@@ -7,6 +7,7 @@
 
 // The SQLite image (as sqlite3_serialize gives it) of the Jet file at `path`. Imports once per
 // process and file version (size and modification time); later calls return the kept image.
+// A file without user tables gives an empty image (a database with no pages).
 // Throws DatabaseError on an unreadable or damaged file, a crash or an overrun of the time limit.
 QByteArray ImportJetDatabase(const QString& path);
 

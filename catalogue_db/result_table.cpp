@@ -1,9 +1,9 @@
 #include "result_table.h"
 
+#include "access_values.h"
 #include "ado_query.h"
 
 #include <QByteArray>
-#include <QLocale>
 #include <sqlite3.h>
 
 #include <cstring>
@@ -103,7 +103,7 @@ QVariant ResultTable::value(int row, int column) const
         return QVariant(v);
     }
     case CellType::Text:
-        return QVariant(QString::fromUtf8(bytes, size));
+        return QVariant(TextFromUtf8(bytes, size));
     case CellType::Blob:
         return QVariant(QByteArray(bytes, size));
     case CellType::Null:
@@ -119,9 +119,9 @@ QString ResultTable::displayText(int row, int column) const
     case CellType::Integer:
         return QString::number(value(row, column).toLongLong());
     case CellType::Float:
-        return QString::number(value(row, column).toDouble(), 'g', QLocale::FloatingPointShortest);
+        return AccessNumberText(value(row, column).toDouble());
     case CellType::Text:
-        return QString::fromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
+        return TextFromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
     case CellType::Blob:
         return QStringLiteral("(Binary)");
     case CellType::Null:

@@ -26,6 +26,7 @@ public:
 
     CellType type(int row, int column) const;
     QVariant value(int row, int column) const;
+    // The text Access shows: numbers with up to 15 significant digits (1000000, not 1e+06).
     QString displayText(int row, int column) const;
 
 private:

@@ -7,6 +7,12 @@
 // text decoding (bit 2 set: the texts are raw UTF-16, so lone surrogates and NUL reach the
 // builder), then the title, organisation, contact and address texts, separated by 0xFF bytes.
 //
+// With bit 3 of the fourth byte set, the input is an expression instead: the first byte picks a
+// function of Access queries and the texts are its arguments, written into the statement as they
+// stand (any expression, date literals between # included) or, with bit 4, as quoted texts. The
+// statement may be refused with an engine error but must never crash or hang; a quoted text
+// comes back unchanged from the functions that keep it.
+//
 // The catalogue is velora2014.mdb beside the executable, or the file named by
 // VELORA_FUZZ_DATABASE; it is copied into a temporary folder first and its bytes are checked
 // now and then and at the end.
@@ -25,6 +31,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 
 #define FUZZ_CHECK(condition, detail)                                                                   \
@@ -128,6 +135,42 @@ void CheckRows(TADOQuery& query, const SearchCriteria& criteria, const SearchSql
     }
 }
 
+const char* const kFunctions[] = {"Left", "Right", "UCase", "LCase", "IsNull", "Nz", "Val", "CStr", "CInt", "CLng",
+                                  "CDbl", "Int", "Fix", "Round", "Format", "Replace", "StrComp", "Year", "Month", "Day",
+                                  "Date", "Now", "DateSerial", "DateAdd", "DateDiff", "Mid", "Len", "IIf"};
+
+QString Quoted(QString text)
+{
+    return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+
+void RunFunction(TADOQuery& query, const std::uint8_t* data, const QList<QByteArray>& texts, bool utf16)
+{
+    const bool quoted = data[3] & 16;
+    QStringList arguments;
+    for (const QByteArray& text : texts)
+        arguments << (quoted ? Quoted(Decode(text, utf16)) : Decode(text, utf16));
+    const QString function = QLatin1String(kFunctions[data[0] % std::size(kFunctions)]);
+    const QString sql = QStringLiteral("SELECT %1(%2) AS v, #1/31/1995# AS d FROM c WHERE c.cn BETWEEN %3 AND %4")
+                            .arg(function, arguments.join(u','))
+                            .arg(data[1] % 12)
+                            .arg(data[2] % 12);
+    query.clearSql();
+    query.setSql(sql);
+    try {
+        query.Open();
+    } catch (const DatabaseError&) {
+        return;  // a refused text or argument is an answer too
+    }
+    for (int row = 0; row < query.RecordCount(); ++row)
+        FUZZ_CHECK(query.FieldByName(QStringLiteral("d")).toString() == QStringLiteral("1995-01-31 00:00:00"), sql);
+    if (quoted && arguments.size() == 1 && (function == u"CStr" || function == u"Nz") && query.RecordCount() > 0) {
+        const QString kept = QString::fromUtf8(Decode(texts[0], utf16).toUtf8());
+        FUZZ_CHECK(query.value(0, 0).toString() == kept, sql);
+    }
+    query.Close();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -152,6 +195,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (qsizetype i = 0; i < texts.size() && i < 4; ++i)
         *fields[i] = Decode(texts[i], utf16);
 
+    if (data[3] & 8) {
+        RunFunction(catalogue.query(), data, texts, utf16);
+        return 0;
+    }
     const QString code = Languages[language].Code;
     const SearchSql sql = BuildSearchSql(criteria, code);
     FUZZ_CHECK(!sql.title.contains(u'\''), sql.title);

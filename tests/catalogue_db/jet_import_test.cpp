@@ -1,5 +1,6 @@
-// Genuine Access files imported through libmdb give the rows and values mdb-export prints, and a
-// damaged file ends in an error within the time limit, never a hang of the caller.
+// Genuine Access files imported through libmdb give the rows and values mdb-export prints (a Yes
+// as -1), a file without tables opens as an empty database, and a damaged file ends in an error
+// within the time limit, never a hang of the caller.
 #include "ado_query.h"
 #include "catalogue_fixture.h"
 #include "jet_import.h"
@@ -77,7 +78,8 @@ TEST(JetImport, EveryTableMatchesMdbExport)
         query.setConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False");
         for (const QString& table : tables) {
             SCOPED_TRACE(table.toStdString());
-            const QList<QStringList> expected = parseCsv(run("mdb-export", {"-T", "%Y-%m-%d %H:%M:%S", path, table}));
+            const QList<QStringList> expected =
+                parseCsv(run("mdb-export", {"-B", "-T", "%Y-%m-%d %H:%M:%S", path, table}));
             ASSERT_FALSE(expected.isEmpty());
             query.Close();
             query.setSql("SELECT * FROM [" + table + "];");
@@ -86,7 +88,10 @@ TEST(JetImport, EveryTableMatchesMdbExport)
             ASSERT_EQ(query.RecordCount(), expected.size() - 1);
             for (int row = 0; row < query.RecordCount(); ++row) {
                 for (int column = 0; column < expected.first().size(); ++column) {
-                    const QString want = expected[row + 1][column];
+                    // A Yes is -1 in Access, as True is.
+                    QString want = expected[row + 1][column];
+                    if (want == "TRUE" || want == "FALSE")
+                        want = want == "TRUE" ? "-1" : "0";
                     const QVariant got = query.value(row, column);
                     if (got.typeId() == QMetaType::Double || got.typeId() == QMetaType::LongLong)
                         EXPECT_DOUBLE_EQ(got.toDouble(), want.toDouble()) << row << "," << column;
@@ -114,7 +119,35 @@ TEST(JetImport, UnicodeTextAndIntegerTypesArriveAsSuch)
     ASSERT_EQ(query.RecordCount(), 2);
     EXPECT_EQ(query.value(0, 2).typeId(), QMetaType::LongLong);
     EXPECT_EQ(query.displayText(0, 2), "333333333");
-    EXPECT_EQ(query.displayText(0, 3), "1");
+    EXPECT_EQ(query.displayText(0, 3), "-1");
+}
+
+TEST(JetImport, AFileWithoutTablesOpensAsAnEmptyDatabase)
+{
+    // testV1997.mdb with its four tables marked as system objects: the Flags fields of their rows
+    // in MSysObjects (page 18) get the high bit, so the file holds no user table, as a new one.
+    QFile sample(testing_support::jetSamplesDir() + "/testV1997.mdb");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QByteArray bytes = sample.readAll();
+    for (const int flags : {37580, 37647, 37714, 37781}) {
+        ASSERT_EQ(bytes.mid(flags, 4), QByteArray(4, '\0')) << flags;
+        bytes[flags + 3] = char(0x80);
+    }
+    CatalogueFolder folder;
+    QFile file(folder.databasePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    ASSERT_EQ(run("mdb-tables", {"-1", folder.databasePath()}).trimmed(), "");
+
+    TADOQuery query;
+    query.setConnectionString(CatalogueConnectionString(folder.exeDir()));
+    query.setSql("SELECT 'open' AS state");
+    ASSERT_NO_THROW(query.Open());
+    EXPECT_EQ(query.FieldByName("state").toString(), "open");
+    query.Close();
+    query.setSql("SELECT * FROM Table1");
+    EXPECT_THROW(query.Open(), DatabaseError);
 }
 
 TEST(JetImport, DamagedCopiesEndInAnImageOrAnErrorWithinTheLimit)
