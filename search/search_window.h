@@ -1,13 +1,15 @@
 #pragma once
 // The project search window: criteria, the search over the shared dataset, the results grid and
 // the opening of a found project in the main window.
-#include "control_anchors.h"
 #include "search_sql.h"
 #include "search_window_port.h"
 
 #include <QDialog>
 
-class TForm1;
+#include <cstdint>
+
+class Anchors;
+class MainWindowPort;
 namespace Ui { class frmSearch; }
 
 class TfrmSearch : public QDialog, public SearchWindowPort {
@@ -16,7 +18,7 @@ public:
     // The short line that a double-click on Label9 reveals.
     static constexpr const char* VersionText = "1.1.0";
 
-    explicit TfrmSearch(TForm1* owner);
+    explicit TfrmSearch(MainWindowPort* owner);
     ~TfrmSearch() override;
 
     void ApplyLanguage() override;
@@ -45,9 +47,9 @@ protected:
 private:
     void setUpControls();
     void fitLabels();
-    void centreOnScreen();
+    std::uint8_t language() const;
 
-    TForm1* owner_;
+    MainWindowPort* owner_;
     Ui::frmSearch* ui;
-    ControlAnchors anchors_;
+    Anchors* anchors_;
 };

@@ -10,15 +10,15 @@
 
 namespace {
 
-// VmRSS of /proc/<pid>/status in kB; 0 when the process is gone.
-std::int64_t ResidentKb(const QString& pid)
+// Pss of /proc/<pid>/smaps_rollup in kB; 0 when the process is gone.
+std::int64_t ProportionalKb(const QString& pid)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
         return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    for (const QByteArray& line : rollup.readAll().split('\n'))
+        if (line.startsWith("Pss:"))
+            return line.mid(4).trimmed().split(' ').value(0).toLongLong();
     return 0;
 }
 
@@ -36,7 +36,7 @@ QString ParentOf(const QString& pid)
 
 }  // namespace
 
-ProcessMemory MeasureProcessMemory()
+ProcessMemory MeasureProcessMemory(std::int64_t pid)
 {
     std::multimap<QString, QString> children;
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -45,16 +45,16 @@ ProcessMemory MeasureProcessMemory()
         if (number)
             children.emplace(ParentOf(pid), pid);
     }
-    const QString self = QString::number(getpid());
+    const QString self = QString::number(pid != 0 ? pid : std::int64_t(getpid()));
     ProcessMemory memory;
-    memory.ownKb = ResidentKb(self);
+    memory.ownKb = ProportionalKb(self);
     std::vector<QString> pending{self};
     while (!pending.empty()) {
         const QString parent = pending.back();
         pending.pop_back();
         const auto range = children.equal_range(parent);
         for (auto child = range.first; child != range.second; ++child) {
-            memory.childrenKb += ResidentKb(child->second);
+            memory.childrenKb += ProportionalKb(child->second);
             ++memory.children;
             pending.push_back(child->second);
         }
