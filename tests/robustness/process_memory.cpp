@@ -10,16 +10,28 @@
 
 namespace {
 
-// Pss of /proc/<pid>/smaps_rollup in kB; 0 when the process is gone.
-std::int64_t ProportionalKb(const QString& pid)
+struct Proportional {
+    std::int64_t pssKb = 0;
+    std::int64_t allocatedKb = 0;  // Pss_Anon and Pss_Shmem
+};
+
+// The Pss lines of /proc/<pid>/smaps_rollup in kB; zeros when the process is gone.
+Proportional ProportionalKb(const QString& pid)
 {
+    Proportional result;
     QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
     if (!rollup.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : rollup.readAll().split('\n'))
-        if (line.startsWith("Pss:"))
-            return line.mid(4).trimmed().split(' ').value(0).toLongLong();
-    return 0;
+        return result;
+    for (const QByteArray& line : rollup.readAll().split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        const QByteArray key = line.left(colon);
+        const std::int64_t kb = line.mid(colon + 1).trimmed().split(' ').value(0).toLongLong();
+        if (key == "Pss")
+            result.pssKb = kb;
+        else if (key == "Pss_Anon" || key == "Pss_Shmem")
+            result.allocatedKb += kb;
+    }
+    return result;
 }
 
 // The parent's pid from /proc/<pid>/stat; the command may hold blanks and parentheses, so the
@@ -47,14 +59,18 @@ ProcessMemory MeasureProcessMemory(std::int64_t pid)
     }
     const QString self = QString::number(pid != 0 ? pid : std::int64_t(getpid()));
     ProcessMemory memory;
-    memory.ownKb = ProportionalKb(self);
+    const Proportional own = ProportionalKb(self);
+    memory.ownKb = own.pssKb;
+    memory.allocatedKb = own.allocatedKb;
     std::vector<QString> pending{self};
     while (!pending.empty()) {
         const QString parent = pending.back();
         pending.pop_back();
         const auto range = children.equal_range(parent);
         for (auto child = range.first; child != range.second; ++child) {
-            memory.childrenKb += ProportionalKb(child->second);
+            const Proportional descendant = ProportionalKb(child->second);
+            memory.childrenKb += descendant.pssKb;
+            memory.allocatedKb += descendant.allocatedKb;
             ++memory.children;
             pending.push_back(child->second);
         }

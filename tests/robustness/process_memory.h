@@ -9,6 +9,9 @@ struct ProcessMemory {
     std::int64_t ownKb = 0;       // the process itself
     std::int64_t childrenKb = 0;  // its descendants
     int children = 0;
+    // Of the total, the anonymous and shared-memory pages: what the processes allocated. The rest
+    // maps files (libraries, fonts), whose share moves as unrelated programs map the same files.
+    std::int64_t allocatedKb = 0;
     std::int64_t totalKb() const { return ownKb + childrenKb; }
 };
 
