@@ -10,6 +10,10 @@
 
 #include <utility>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // The value of "Data Source=" in a connection string, up to the ";" that starts the next
@@ -273,6 +277,11 @@ void TADOQuery::Close()
         return;
     d->active = false;
     d->clear();
+#if defined(__GLIBC__)
+    // A large result leaves its freed pages inside the allocator's heap; hand them back to the
+    // system so that memory after a search returns to what it was before.
+    malloc_trim(0);
+#endif
     d->current = -1;
     d->eof = true;
     emit activeChanged(false);
