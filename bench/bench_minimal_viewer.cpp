@@ -37,8 +37,8 @@ int main(int argc, char** argv)
     QObject::connect(webPage, &QWebEnginePage::loadFinished, [&](bool ok) {
         const double loaded = nowMs();
         const ProcessMemory memory = MeasureProcessMemory();
-        std::printf("viewer page %.1f pss %lld ok %d\n", loaded - launched, static_cast<long long>(memory.totalKb()),
-                    ok ? 1 : 0);
+        std::printf("viewer page %.1f pss %lld allocated %lld ok %d\n", loaded - launched,
+                    static_cast<long long>(memory.totalKb()), static_cast<long long>(memory.allocatedKb), ok ? 1 : 0);
         std::fflush(stdout);
         QCoreApplication::quit();
     });

@@ -35,6 +35,9 @@ printf 'choice at once, choice to 1st page:        %s ms\n' "$(field page instan
 printf 'Next to page loaded:                       %s ms\n' "$(field next instant)"
 printf 'memory (PSS) after the 1st page:           %s KiB; minimal viewer %s KiB; ratio %s (aim 1.1)\n' \
   "$pss" "$viewerPss" "$(ratio "$pss" "$viewerPss")"
+allocated=$(field allocated instant); viewerAllocated=$(field allocated viewer)
+printf '  of which allocated (anonymous, shared):   %s KiB; minimal viewer %s KiB; ratio %s\n' \
+  "$allocated" "$viewerAllocated" "$(ratio "$allocated" "$viewerAllocated")"
 printf 'memory (PSS) after a search of %s rows:   %s KiB\n' "$(awk '$1 == "instant" { for (i = 2; i < NF; i++) if ($i == "rows") print $(i + 1) }' "$out" | head -n 1)" \
   "$(field search instant)"
 rm -f "$out"
