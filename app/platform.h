@@ -8,6 +8,9 @@ void OleUninitialize();
 // Loads the x87 control word 0x133F and masks every SSE exception with round to nearest.
 void SetFloatingPointControl();
 
+// Adds the HTML engine's memory-saving switches to QTWEBENGINE_CHROMIUM_FLAGS.
+void SetHtmlEngineMemorySwitches();
+
 // Module initialisation of the program: OLE, then the floating-point control word, then the
 // settings the HTML view needs before the application object exists.
 void PrepareProcess();

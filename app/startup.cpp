@@ -1,25 +1,13 @@
 #include "startup.h"
 
 #include "ado_query.h"
+#include "anchors.h"
 #include "application.h"
 #include "main_window.h"
 #include "platform.h"
 #include "program_values.h"
 #include "search_window.h"
 #include "splash.h"
-
-#include <QScreen>
-
-namespace {
-void CentreOnScreen(QWidget* window)
-{
-    if (QScreen* screen = window->screen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-}
-}  // namespace
 
 TStartup::TStartup() = default;
 

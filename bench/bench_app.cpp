@@ -2,11 +2,16 @@
 //   splash   from the process start (the launcher's clock reading, passed as the first argument)
 //            to the splash window exposed on the screen;
 //   page     from the language choice to the first page loaded in the HTML view;
+//   start    from the process start to the first page loaded;
 //   next     the median time of Next to its page loaded, over the first ten Next steps;
-//   rss      memory of this process and its HTML engine processes after the first page (KiB);
-//   search   the same after a search listing every project (KiB).
-// The catalogue is the demo one beside the program, or the folder given as the second argument.
+//   pss      memory (PSS) of this process and its HTML engine processes after the first page (KiB);
+//   allocated  of that, the anonymous and shared-memory pages (less moved by other programs);
+//   search   the same after a search listing every project (KiB);
+//   url      the first page, for the minimal viewer to load.
+// The catalogue is the demo one beside the program, or the folder given as the second argument;
+// the third argument is how long the splash stays up before the choice, in ms (default 0: at once).
 // bench/startup.sh runs it repeatedly on a virtual display and prints the medians.
+#include "../tests/robustness/process_memory.h"
 #include "application.h"
 #include "main_window.h"
 #include "platform.h"
@@ -34,23 +39,6 @@ double NowMs()
     using namespace std::chrono;
     return duration<double, std::milli>(system_clock::now().time_since_epoch()).count();
 }
-
-// Resident memory of a process and all its descendants, from /proc.
-long TreeRssKiB(long pid)
-{
-    long total = 0;
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (status.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("VmRSS:"))
-                total += line.mid(6).trimmed().split(' ').first().toLong();
-    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
-    if (children.open(QIODevice::ReadOnly))
-        for (const QByteArray& child : children.readAll().split(' '))
-            if (!child.trimmed().isEmpty())
-                total += TreeRssKiB(child.trimmed().toLong());
-    return total;
-}
 }  // namespace
 
 int main(int argc, char** argv)
@@ -62,6 +50,7 @@ int main(int argc, char** argv)
     TStartup startup;
     // The demo catalogue beside the program in the build folder.
     const QString catalogue = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(VELORA_BUILD_DIR);
+    const int splashDelayMs = argc > 3 ? std::atoi(argv[3]) : 0;
     startup.CreateMainWindow(catalogue + QStringLiteral("/velora-catalogue"));
     startup.ShowSplash();
     while (!startup.frmSplash->windowHandle() || !startup.frmSplash->windowHandle()->isExposed())
@@ -71,25 +60,32 @@ int main(int argc, char** argv)
     double chosen = 0, firstPage = 0;
     std::vector<double> nextTimes;
     double stepStarted = 0;
-    long rss = 0, searchRss = 0;
-    QTimer::singleShot(0, [&] {
+    long long pss = 0, searchPss = 0, allocated = 0;
+    QString firstUrl;
+    QTimer::singleShot(splashDelayMs, [&] {
         chosen = NowMs();
         startup.frmSplash->controls().cmdRus->click();
     });
     startup.WaitForSplash();
     startup.CreateSearchWindow();
+    QObject::connect(startup.Form1->WebBrowser1, &TWebBrowser::BeforeNavigate2, [&](const QString& url) {
+        if (firstUrl.isEmpty())
+            firstUrl = url;
+    });
     QObject::connect(startup.Form1->WebBrowser1, &TWebBrowser::loadFinished, [&](bool) {
         const double now = NowMs();
         if (firstPage == 0) {
             firstPage = now;
-            rss = TreeRssKiB(QCoreApplication::applicationPid());
+            const ProcessMemory memory = MeasureProcessMemory();
+            pss = memory.totalKb();
+            allocated = memory.allocatedKb;
         } else {
             nextTimes.push_back(now - stepStarted);
         }
         if (nextTimes.size() == 10) {
             // A search with no criteria lists every project.
             startup.frmSearch->controls().cmdFind->click();
-            searchRss = TreeRssKiB(QCoreApplication::applicationPid());
+            searchPss = MeasureProcessMemory().totalKb();
             QCoreApplication::quit();
             return;
         }
@@ -103,8 +99,9 @@ int main(int argc, char** argv)
 
     std::sort(nextTimes.begin(), nextTimes.end());
     const double nextMedian = nextTimes.empty() ? -1 : nextTimes[nextTimes.size() / 2];
-    std::printf("splash %.1f page %.1f next %.1f rss %ld search %ld rows %s\n", splashShown - launched,
-                firstPage - chosen, nextMedian, rss, searchRss,
-                startup.frmSearch->controls().lblRecCount->text().toUtf8().constData());
+    std::printf("splash %.1f page %.1f start %.1f next %.1f pss %lld allocated %lld search %lld rows %s url %s\n",
+                splashShown - launched, firstPage - chosen, firstPage - launched, nextMedian, pss, allocated, searchPss,
+                startup.frmSearch->controls().lblRecCount->text().toUtf8().constData(),
+                firstUrl.toUtf8().constData());
     return 0;
 }

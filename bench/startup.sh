@@ -1,24 +1,43 @@
 #!/bin/sh
-# Medians of the start-up timings over RUNS starts (default 11) of bench_app on a virtual display.
+# Medians of the start-up figures over RUNS starts (default 11) of bench_app on a virtual display,
+# with the minimal viewer (bench_minimal_viewer) as the peer, measured in the same run: each round
+# starts the program with the choice made at once, the program with the splash up for 1.5 s before
+# the choice, and the minimal viewer on the program's first page file.
 # Usage: bench/startup.sh BUILD_DIR [RUNS] [CATALOGUE_DIR]
 # CATALOGUE_DIR (default: the demo catalogue in BUILD_DIR) is where the program reads its pages and
 # database; give one built with `velora-catalogue-tool build --synthetic 100000 DIR` to measure
 # memory after a 100,000-row search.
 set -eu
-build="$1"; runs="${2:-11}"; catalogue="${3:-$1}"
+build="$(cd "$1" && pwd)"; runs="${2:-11}"; catalogue="$(cd "${3:-$1}" && pwd)"
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 unset QT_QPA_PLATFORM
+out=/tmp/velora-startup.$$
 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   i=0
   while [ $i -lt "$2" ]; do
-    "$1/bench_app" "$(date +%s%3N)" "$3" 2>/dev/null | grep "^splash"
+    line=$("$1/bench_app" "$(date +%s%3N)" "$3" 0 2>/dev/null | grep "^splash")
+    echo "instant $line"
+    "$1/bench_app" "$(date +%s%3N)" "$3" 1500 2>/dev/null | grep "^splash" | sed "s/^/waited /"
+    "$1/bench_minimal_viewer" "$(date +%s%3N)" "${line##* url }" 2>/dev/null | grep "^viewer"
     i=$((i + 1))
-  done' sh "$build" "$runs" "$catalogue" > /tmp/velora-startup.$$
+  done' sh "$build" "$runs" "$catalogue" > "$out"
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-printf 'start to splash shown:        %s ms\n' "$(awk '{ print $2 }' /tmp/velora-startup.$$ | median)"
-printf 'language choice to 1st page:  %s ms\n' "$(awk '{ print $4 }' /tmp/velora-startup.$$ | median)"
-printf 'Next to page loaded:          %s ms\n' "$(awk '{ print $6 }' /tmp/velora-startup.$$ | median)"
-printf 'memory after the first page:  %s KiB (all processes)\n' "$(awk '{ print $8 }' /tmp/velora-startup.$$ | median)"
-printf 'memory after a search of %s rows: %s KiB (all processes)\n' "$(awk '{ print $12; exit }' /tmp/velora-startup.$$)" \
-  "$(awk '{ print $10 }' /tmp/velora-startup.$$ | median)"
-rm -f /tmp/velora-startup.$$
+# field NAME FILTER: the median of the value after NAME on lines starting with FILTER
+field() { awk -v name="$1" -v kind="$2" '$1 == kind { for (i = 2; i < NF; i++) if ($i == name) print $(i + 1) }' "$out" | median; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+splash=$(field splash instant); waited=$(field page waited); instant=$(field start instant)
+viewer=$(field page viewer); pss=$(field pss instant); viewerPss=$(field pss viewer)
+printf 'start to splash shown:                     %s ms\n' "$splash"
+printf 'choice to 1st page, splash up 1.5 s:       %s ms (aim 100 ms)\n' "$waited"
+printf 'choice at once, start to 1st page:         %s ms; minimal viewer start to page %s ms; ratio %s (aim 1.0)\n' \
+  "$instant" "$viewer" "$(ratio "$instant" "$viewer")"
+printf 'choice at once, choice to 1st page:        %s ms\n' "$(field page instant)"
+printf 'Next to page loaded:                       %s ms\n' "$(field next instant)"
+printf 'memory (PSS) after the 1st page:           %s KiB; minimal viewer %s KiB; ratio %s (aim 1.1)\n' \
+  "$pss" "$viewerPss" "$(ratio "$pss" "$viewerPss")"
+allocated=$(field allocated instant); viewerAllocated=$(field allocated viewer)
+printf '  of which allocated (anonymous, shared):   %s KiB; minimal viewer %s KiB; ratio %s\n' \
+  "$allocated" "$viewerAllocated" "$(ratio "$allocated" "$viewerAllocated")"
+printf 'memory (PSS) after a search of %s rows:   %s KiB\n' "$(awk '$1 == "instant" { for (i = 2; i < NF; i++) if ($i == "rows") print $(i + 1) }' "$out" | head -n 1)" \
+  "$(field search instant)"
+rm -f "$out"

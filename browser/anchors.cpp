@@ -1,6 +1,8 @@
 #include "anchors.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace {
@@ -37,6 +39,17 @@ QRect AnchoredRect(const QRect& rect, const QSize& base, const QSize& size, Anch
     const Span y = anchoredSpan({rect.y(), rect.height()}, base.height(), size.height(), anchors & AnchorTop,
                                 anchors & AnchorBottom);
     return QRect(x.start, y.start, std::max(0, x.length), std::max(0, y.length));
+}
+
+void CentreOnScreen(QWidget* window, const QScreen* screen)
+{
+    if (!screen)
+        screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 Anchors::Anchors(QObject* parent) : QObject(parent) {}

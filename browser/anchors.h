@@ -9,6 +9,7 @@
 #include <QSize>
 #include <vector>
 
+class QScreen;
 class QWidget;
 
 using AnchorSet = unsigned;
@@ -20,6 +21,10 @@ constexpr AnchorSet AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBot
 
 // Where a control placed at rect inside a parent of size base goes when the parent becomes size.
 QRect AnchoredRect(const QRect& rect, const QSize& base, const QSize& size, AnchorSet anchors);
+
+// Centres a top-level window on the screen's available area (the part no task bar covers): the
+// screen given, else the window's own, else the primary one.
+void CentreOnScreen(QWidget* window, const QScreen* screen = nullptr);
 
 class Anchors : public QObject {
 public:

@@ -16,6 +16,5 @@ bool StartFontInstaller(const QString& exeDir);
 QString FontRestartMessage(std::uint8_t language);
 
 // Makes this process see fonts installed since it started: fontconfig re-reads its
-// configuration and Qt rebuilds its list of font families. Nothing to do on Windows, where the
-// font-change broadcast reaches every window.
+// configuration and Qt rebuilds its list of font families. On Windows and macOS it does nothing.
 void ReloadFontConfiguration();

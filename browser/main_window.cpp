@@ -2,6 +2,7 @@
 
 #include "ado_query.h"
 #include "data_source.h"
+#include "menu_layout.h"
 #include "message_box.h"
 #include "page_files.h"
 #include "program_values.h"
@@ -44,7 +45,7 @@ void TForm1::FormCreate(const QString& exePath)
     FillLanguages();
     ExeDir = ExeDirFromPath(exePath, QDir::separator());
     MenuVisible = true;
-    ui->pWB->resize(width() - ui->pMenu->width() - 8, ui->pWB->height());
+    ui->pWB->resize(BrowserPanelSpan(width(), ui->pMenu->width(), true).width, ui->pWB->height());
     CurrentCategory = 0;
     // Database steps: counts per category; a count query without eleven rows ends the program.
     if (!LoadProjectCounts(*ADOQuery1, ExeDir, ProjectCounts)) {
@@ -85,6 +86,15 @@ void TForm1::closeEvent(QCloseEvent* event)
     // The main window: closing it ends the message loop, like Exit.
     event->accept();
     QCoreApplication::quit();
+}
+
+std::uint8_t TForm1::language() const { return CurrentLanguage; }
+
+void TForm1::OpenPageAt(std::int32_t category, std::int32_t position)
+{
+    CurrentCategory = category;
+    CurrentPosition = position;
+    OpenPage();
 }
 
 void TForm1::cmdSearchDBClick()

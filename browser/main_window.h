@@ -1,6 +1,8 @@
 #pragma once
 // The main window: banner, menu panel, HTML view and bottom bar. It owns the shared dataset and
 // its data source, opens catalogue positions and wires every control to the catalogue's rules.
+#include "main_window_port.h"
+
 #include <QWidget>
 
 #include <array>
@@ -20,7 +22,7 @@ class TWebBrowser;
 class SearchWindowPort;
 namespace Ui { class Form1; }
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public MainWindowPort {
     Q_OBJECT
 public:
     // Builds the controls; the creation handler FormCreate is run by the start-up, which reports
@@ -37,6 +39,13 @@ public:
     // True when the count check failed at creation: the program ends without another window.
     bool countCheckFailed() const { return countCheckFailed_; }
     void setSearchWindow(SearchWindowPort* window) { frmSearch = window; }
+
+    // What the search window reaches through its port.
+    QWidget* ownerWindow() override { return this; }
+    TADOQuery* dataset() const override { return ADOQuery1; }
+    TDataSource* dataSource() const override { return DataSource1; }
+    std::uint8_t language() const override;
+    void OpenPageAt(std::int32_t category, std::int32_t position) override;
 
     // Creation and showing.
     void FormCreate(const QString& exePath);

@@ -130,11 +130,8 @@ void TForm1::ToggleMenuPanel()
     MenuVisible = !MenuVisible;
     ui->pMenu->setVisible(MenuVisible);
     QWidget* browserPanel = ui->pWB;
-    if (MenuVisible)
-        browserPanel->setGeometry(ui->pMenu->width() + 4, browserPanel->y(), width() - ui->pMenu->width() - 8,
-                                  browserPanel->height());
-    else
-        browserPanel->setGeometry(4, browserPanel->y(), width() - 8, browserPanel->height());
+    const PanelSpan span = BrowserPanelSpan(width(), ui->pMenu->width(), MenuVisible);
+    browserPanel->setGeometry(span.left, browserPanel->y(), span.width, browserPanel->height());
     showMenuToggle(MenuVisible);
     // The bar keeps its width and moves with the browser panel's left edge.
     ui->pBar->move(browserPanel->x(), ui->pBar->y());

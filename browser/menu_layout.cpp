@@ -38,3 +38,10 @@ void StackMenuEntries(MenuLayout& layout)
         layout.separatorTops[i - 1] = layout.tops[i] - MenuSeparatorLift;
     }
 }
+
+PanelSpan BrowserPanelSpan(int windowWidth, int menuWidth, bool menuShown)
+{
+    constexpr int margin = 4;
+    const int left = (menuShown ? menuWidth : 0) + margin;
+    return {left, windowWidth - left - margin};
+}

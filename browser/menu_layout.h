@@ -34,3 +34,11 @@ MenuLayout EnglishMenuLayout(int menu0Top, int menu0Height);
 // Stacks entries 1 and on below entry 0 and puts every separator above its entry: the rule the
 // English layout follows, for any heights.
 void StackMenuEntries(MenuLayout& layout);
+
+// The browser panel's span across the main window: 4 pixels right of the menu panel, or of the
+// window's left edge while the menu is hidden, and 4 pixels short of the right edge.
+struct PanelSpan {
+    int left;
+    int width;
+};
+PanelSpan BrowserPanelSpan(int windowWidth, int menuWidth, bool menuShown);

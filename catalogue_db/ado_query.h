@@ -25,17 +25,23 @@ public:
     void setConnectionString(const QString& connectionString);
     QString connectionString() const;
 
-    // SQL.Clear / SQL.Text: replaces the previous text.
+    // SQL.Clear / SQL.Text: replaces the previous text (and its count statement).
     void clearSql();
     void setSql(const QString& sqlText);
     QString sql() const;
+    // A statement, in the same dialect, whose one value is the number of rows of the SQL text, for
+    // Open to count with when the caller knows one cheaper than counting the text as a subquery.
+    void setCountSql(const QString& countText);
 
     void ExecSQL();  // runs the text as a command, keeping no rows
-    void Open();     // runs the text and holds its rows, positioned on the first
+    // Runs the text, positioned on the first row. The exact row count comes first, from the
+    // engine; rows are read from the running statement as they are first asked for.
+    void Open();
     void Close();
     bool Active() const;
 
     int RecordCount() const;  // exact number of rows of the whole result
+    int rowsRead() const;     // of those, the rows read from the engine so far
     void First();
     void Next();
     bool Eof() const;

@@ -134,9 +134,11 @@ void CatalogueConnection::prepareConnection()
     // A double-quoted name that names nothing is an error, not a text.
     sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    // Pages are mapped rather than copied in by read calls, a whole catalogue stays cached, and
-    // sorting and transient indexes stay in memory.
-    sqlite3_exec(db_, "PRAGMA query_only = 1; PRAGMA mmap_size = 1073741824; PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY", nullptr,
+    // Pages are read from the system's file cache, which keeps a catalogue without counting against
+    // this process: a search that scans every project leaves only a small page cache behind, where
+    // mapped or cached pages would add the scanned tables' size. Sorting and transient indexes stay
+    // in memory.
+    sqlite3_exec(db_, "PRAGMA query_only = 1; PRAGMA mmap_size = 0; PRAGMA cache_size = -2048; PRAGMA temp_store = MEMORY", nullptr,
                  nullptr, nullptr);
     // Reading the schema now reports a file that is not a database at once.
     const int rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);

@@ -1,10 +1,10 @@
 #pragma once
 // Presents the rows of the shared dataset to data-bound views: one row per result row, the
 // columns in result order, each cell the column's display text. Read-only (AutoEdit is off).
+#include "ado_query.h"  // QPointer needs the complete dataset class
+
 #include <QAbstractTableModel>
 #include <QPointer>
-
-class TADOQuery;
 
 class TDataSource : public QAbstractTableModel {
     Q_OBJECT

@@ -30,52 +30,63 @@ void ResultTable::append(CellType type, const void* bytes, std::size_t size)
         store_.append(static_cast<const char*>(bytes), size);
 }
 
-void ResultTable::fill(sqlite3_stmt* statement)
+void ResultTable::start(sqlite3_stmt* statement)
 {
     clear();
     const int columns = sqlite3_column_count(statement);
     for (int c = 0; c < columns; ++c)
         names_.append(QString::fromUtf8(sqlite3_column_name(statement, c)));
-    for (;;) {
-        const int rc = sqlite3_step(statement);
-        if (rc == SQLITE_DONE)
+}
+
+bool ResultTable::appendRow(sqlite3_stmt* statement)
+{
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_DONE)
+        return false;
+    if (rc != SQLITE_ROW)
+        throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))));
+    if (rows_ == INT32_MAX)
+        throw DatabaseError(QStringLiteral("The result has too many rows."));
+    const int columns = int(names_.size());
+    for (int c = 0; c < columns; ++c) {
+        switch (sqlite3_column_type(statement, c)) {
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 v = sqlite3_column_int64(statement, c);
+            append(CellType::Integer, &v, sizeof v);
             break;
-        if (rc != SQLITE_ROW) {
-            const QString message = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement)));
-            clear();
-            throw DatabaseError(message);
         }
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(statement, c)) {
-            case SQLITE_INTEGER: {
-                const sqlite3_int64 v = sqlite3_column_int64(statement, c);
-                append(CellType::Integer, &v, sizeof v);
-                break;
-            }
-            case SQLITE_FLOAT: {
-                const double v = sqlite3_column_double(statement, c);
-                append(CellType::Float, &v, sizeof v);
-                break;
-            }
-            case SQLITE_TEXT: {
-                const auto* text = sqlite3_column_text(statement, c);
-                append(CellType::Text, text, std::size_t(sqlite3_column_bytes(statement, c)));
-                break;
-            }
-            case SQLITE_BLOB: {
-                const void* blob = sqlite3_column_blob(statement, c);
-                append(CellType::Blob, blob, std::size_t(sqlite3_column_bytes(statement, c)));
-                break;
-            }
-            default:
-                append(CellType::Null, nullptr, 0);
-            }
+        case SQLITE_FLOAT: {
+            const double v = sqlite3_column_double(statement, c);
+            append(CellType::Float, &v, sizeof v);
+            break;
         }
-        if (rows_ == INT32_MAX) {
-            clear();
-            throw DatabaseError(QStringLiteral("The result has too many rows."));
+        case SQLITE_TEXT: {
+            const auto* text = sqlite3_column_text(statement, c);
+            append(CellType::Text, text, std::size_t(sqlite3_column_bytes(statement, c)));
+            break;
         }
-        ++rows_;
+        case SQLITE_BLOB: {
+            const void* blob = sqlite3_column_blob(statement, c);
+            append(CellType::Blob, blob, std::size_t(sqlite3_column_bytes(statement, c)));
+            break;
+        }
+        default:
+            append(CellType::Null, nullptr, 0);
+        }
+    }
+    ++rows_;
+    return true;
+}
+
+void ResultTable::fill(sqlite3_stmt* statement)
+{
+    start(statement);
+    try {
+        while (appendRow(statement)) {
+        }
+    } catch (...) {
+        clear();
+        throw;
     }
     cells_.shrink_to_fit();
     store_.shrink_to_fit();

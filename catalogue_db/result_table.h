@@ -18,6 +18,10 @@ public:
 
     // Steps the prepared statement to its end, keeping every row. Throws DatabaseError.
     void fill(sqlite3_stmt* statement);
+    // The same in steps: take the statement's column names, then append its rows a few at a time.
+    void start(sqlite3_stmt* statement);
+    // Steps once and keeps the row; false when the statement has no more rows. Throws DatabaseError.
+    bool appendRow(sqlite3_stmt* statement);
     void clear();
 
     int rowCount() const { return rows_; }

@@ -13,7 +13,7 @@
 #include <QStyle>
 #include <qdrawutil.h>
 
-TDBCtrlGrid::TDBCtrlGrid(QWidget* parent) : QAbstractScrollArea(parent)
+TDBCtrlGrid::TDBCtrlGrid(QWidget* parent) : QAbstractScrollArea(parent), panelAnchors_(new Anchors(this))
 {
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -31,7 +31,6 @@ TDBCtrlGrid::TDBCtrlGrid(QWidget* parent) : QAbstractScrollArea(parent)
 void TDBCtrlGrid::setPanel(QFrame* panel)
 {
     panel_ = panel;
-    panelDesignSize_ = panel->size();
     panel->setParent(viewport());
     panel->setAutoFillBackground(true);
     panel->hide();
@@ -39,9 +38,10 @@ void TDBCtrlGrid::setPanel(QFrame* panel)
         child->installEventFilter(this);
 }
 
-void TDBCtrlGrid::setPanelAnchors(QWidget* control, int edges)
+// Taken against the panel's designed size, before the grid first places it.
+void TDBCtrlGrid::setPanelAnchors(QWidget* control, AnchorSet anchors)
 {
-    panelAnchors_.add(control, edges, panelDesignSize_);
+    panelAnchors_->anchor(control, anchors);
 }
 
 void TDBCtrlGrid::setDataSource(TDataSource* source)
@@ -144,8 +144,7 @@ void TDBCtrlGrid::placePanel()
         return;
     }
     const QRect rect = panelRect(qMax(0, current_ - top_));
-    panel_->setGeometry(rect);
-    panelAnchors_.apply(rect.size());
+    panel_->setGeometry(rect);  // the anchored controls follow the panel's new size
     panel_->show();
 }
 

@@ -3,15 +3,14 @@
 // row's panel holds live controls; the other visible panel is painted from its row's values with
 // the same controls' places, fonts and colours, so any number of rows costs two panels.
 // Controls of the panel that carry the property "dataField" show that column of their row.
-#include "control_anchors.h"
+#include "anchors.h"
+#include "data_source.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>
 
 class QFrame;
 class QPainter;
-#include "ado_query.h"  // data_source.h needs the complete dataset class
-#include "data_source.h"
 
 class TDBCtrlGrid : public QAbstractScrollArea {
     Q_OBJECT
@@ -23,7 +22,7 @@ public:
 
     // Takes the record panel as designed: its children and their anchors inside the panel.
     void setPanel(QFrame* panel);
-    void setPanelAnchors(QWidget* control, int edges);
+    void setPanelAnchors(QWidget* control, AnchorSet anchors);
     QFrame* panel() const { return panel_; }
 
     void setDataSource(TDataSource* source);
@@ -64,8 +63,7 @@ private:
     int panelHeight() const;
 
     QPointer<QFrame> panel_;
-    QSize panelDesignSize_;
-    ControlAnchors panelAnchors_;
+    Anchors* panelAnchors_;
     QPointer<TDataSource> source_;
     int current_ = -1;
     int top_ = 0;

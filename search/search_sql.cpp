@@ -72,9 +72,10 @@ SearchSql BuildSearchSql(const SearchCriteria& criteria, const QString& code)
     if (criteria.departmentIndex > 0)
         conditions << c + QStringLiteral(".d=") + QString::number(criteria.departmentIndex);
 
-    sql.text = QStringLiteral("SELECT ") + SelectList(c) + FromClause(c);
+    QString fromWhere = FromClause(c);
     if (!conditions.isEmpty())
-        sql.text += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" and "));
-    sql.text += OrderBy(criteria.sortIndex, c) + u';';
+        fromWhere += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" and "));
+    sql.text = QStringLiteral("SELECT ") + SelectList(c) + fromWhere + OrderBy(criteria.sortIndex, c) + u';';
+    sql.countText = QStringLiteral("SELECT Count(*)") + fromWhere + u';';
     return sql;
 }

@@ -1,17 +1,16 @@
 #include "search_texts.h"
 
 #include "language_texts.h"
+#include "program_values.h"
 
 namespace {
+
 // The category list names the categories as the menu entries do.
 QStringList CategoryNames(std::uint8_t language)
 {
     const auto& menu = MainWindowTextsFor(language).menu;
     return QStringList(menu.begin() + FirstCategoryEntry, menu.end());
 }
-}  // namespace
-
-namespace {
 
 SearchWindowTexts RussianTexts()
 {
@@ -44,7 +43,7 @@ SearchWindowTexts RussianTexts()
         QStringLiteral("6. Отделение физико-технических наук"),
         QStringLiteral("7. Отделение химии и наук о Земле"),
     };
-    t.categoryItems = QStringList{QStringLiteral("Все категории")} + CategoryNames(1);
+    t.categoryItems = QStringList{QStringLiteral("Все категории")} + CategoryNames(LangRussian);
     return t;
 }
 
@@ -80,7 +79,7 @@ SearchWindowTexts EnglishTexts()
         QStringLiteral("6. The Department of Physical-Engineering Sciences"),
         QStringLiteral("7. The Department of Chemistry and Earth Sciences"),
     };
-    t.categoryItems = QStringList{QStringLiteral("All categories")} + CategoryNames(2);
+    t.categoryItems = QStringList{QStringLiteral("All categories")} + CategoryNames(LangEnglish);
     return t;
 }
 
@@ -91,9 +90,9 @@ const SearchWindowTexts* SearchWindowTextsFor(std::uint8_t language)
     static const SearchWindowTexts russian = RussianTexts();
     static const SearchWindowTexts english = EnglishTexts();
     switch (language) {
-    case 1:
+    case LangRussian:
         return &russian;
-    case 2:
+    case LangEnglish:
         return &english;
     default:
         return nullptr;

@@ -1,19 +1,18 @@
 #include "search_window.h"
 
 #include "ado_query.h"
+#include "anchors.h"
 #include "data_source.h"
-#include "main_window.h"
+#include "main_window_port.h"
 #include "program_values.h"
 #include "search_texts.h"
 #include "ui_frmsearch.h"
 
 #include <QKeyEvent>
-#include <QScreen>
 #include <stdexcept>
 
 namespace {
 
-const QSize DesignClientSize(725, 596);
 const int DesignCountLeft = 116;
 
 // A label's text as an integer, or an error naming the text.
@@ -28,7 +27,8 @@ int IntegerText(const QString& text)
 
 }  // namespace
 
-TfrmSearch::TfrmSearch(TForm1* owner) : QDialog(owner), owner_(owner), ui(new Ui::frmSearch)
+TfrmSearch::TfrmSearch(MainWindowPort* owner)
+    : QDialog(owner ? owner->ownerWindow() : nullptr), owner_(owner), ui(new Ui::frmSearch)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
@@ -39,20 +39,26 @@ TfrmSearch::TfrmSearch(TForm1* owner) : QDialog(owner), owner_(owner), ui(new Ui
 
 TfrmSearch::~TfrmSearch() { delete ui; }
 
+std::uint8_t TfrmSearch::language() const
+{
+    return owner_ ? owner_->language() : CurrentLanguage;
+}
+
 void TfrmSearch::setUpControls()
 {
-    using A = ControlAnchors;
-    anchors_.add(ui->DBCtrlGrid1, A::Left | A::Top | A::Bottom, DesignClientSize);
-    anchors_.add(ui->lblFounded, A::Left | A::Bottom, DesignClientSize);
-    anchors_.add(ui->lblRecCount, A::Left | A::Bottom, DesignClientSize);
+    // Taken at the designed client size, which setupUi gave the window.
+    anchors_ = new Anchors(this);
+    anchors_->anchor(ui->DBCtrlGrid1, AnchorLeft | AnchorTop | AnchorBottom);
+    anchors_->anchor(ui->lblFounded, AnchorLeft | AnchorBottom);
+    anchors_->anchor(ui->lblRecCount, AnchorLeft | AnchorBottom);
 
     TDBCtrlGrid* grid = ui->DBCtrlGrid1;
     grid->setPanel(ui->pnlRecord);
     for (QWidget* stretching : {static_cast<QWidget*>(ui->lblDBTitle), static_cast<QWidget*>(ui->DBMemo2)})
-        grid->setPanelAnchors(stretching, A::Left | A::Top | A::Bottom);
+        grid->setPanelAnchors(stretching, AnchorLeft | AnchorTop | AnchorBottom);
     for (QWidget* lower : std::initializer_list<QWidget*>{ui->lblDBOrg, ui->DBMemo1, ui->lblDBFIO, ui->DBMemo3,
                                                           ui->lblDBCat, ui->DBText2, ui->lblOpenProj})
-        grid->setPanelAnchors(lower, A::Left | A::Bottom);
+        grid->setPanelAnchors(lower, AnchorLeft | AnchorBottom);
 
     // Memos: borderless, on the window colour; none takes typing.
     for (QPlainTextEdit* memo : {ui->DBMemo1, ui->DBMemo2, ui->DBMemo3}) {
@@ -95,12 +101,12 @@ void TfrmSearch::fitLabels()
 void TfrmSearch::FormCreate()
 {
     if (owner_)
-        ui->DBCtrlGrid1->setDataSource(owner_->DataSource1);
+        ui->DBCtrlGrid1->setDataSource(owner_->dataSource());
 }
 
 void TfrmSearch::FormShow()
 {
-    ui->DBText2->setProperty(TDBCtrlGrid::DataFieldProperty, QStringLiteral("ct") + Languages[CurrentLanguage].Code);
+    ui->DBText2->setProperty(TDBCtrlGrid::DataFieldProperty, QStringLiteral("ct") + Languages[language()].Code);
     ui->DBCtrlGrid1->refresh();
 }
 
@@ -112,8 +118,7 @@ void TfrmSearch::showEvent(QShowEvent* event)
 
 void TfrmSearch::resizeEvent(QResizeEvent* event)
 {
-    QDialog::resizeEvent(event);
-    anchors_.apply(size());
+    QDialog::resizeEvent(event);  // the anchored controls have followed the new size
     fitLabels();
     FormResize();
 }
@@ -129,19 +134,9 @@ void TfrmSearch::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void TfrmSearch::centreOnScreen()
-{
-    const QScreen* screen = owner_ && owner_->screen() ? owner_->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->geometry().center());
-    move(frame.topLeft());
-}
-
 void TfrmSearch::ShowModal()
 {
-    centreOnScreen();
+    CentreOnScreen(this, parentWidget() ? parentWidget()->screen() : nullptr);
     exec();
 }
 
@@ -167,15 +162,16 @@ SearchCriteria TfrmSearch::criteria() const
 void TfrmSearch::cmdFindClick()
 {
     ui->Edit1->hide();
-    const SearchSql sql = BuildSearchSql(criteria(), Languages[CurrentLanguage].Code);
+    const SearchSql sql = BuildSearchSql(criteria(), Languages[language()].Code);
     ui->tTitle->setText(sql.title);
 
-    TADOQuery* query = owner_->ADOQuery1;
+    TADOQuery* query = owner_->dataset();
     if (query->Active())
         query->Close();
     query->clearSql();
     ui->Label8->setText(sql.text);
     query->setSql(sql.text);
+    query->setCountSql(sql.countText);
     // An engine error ends the search here: the count and the grid keep their state, the
     // dataset stays closed.
     query->Open();
@@ -189,13 +185,11 @@ void TfrmSearch::lblOpenProjClick()
 {
     const int category = IntegerText(ui->lblCatNo->text());
     const int position = IntegerText(ui->lblNoInCat->text());
-    TADOQuery* query = owner_->ADOQuery1;
+    TADOQuery* query = owner_->dataset();
     if (query->Active())
         query->Close();
     close();
-    CurrentCategory = category;
-    CurrentPosition = position;
-    owner_->OpenPage();
+    owner_->OpenPageAt(category, position);
 }
 
 void TfrmSearch::cmdCloseClick()
@@ -208,7 +202,7 @@ void TfrmSearch::Label9DblClick() { ui->Edit1->show(); }
 
 void TfrmSearch::ApplyLanguage()
 {
-    if (const SearchWindowTexts* t = SearchWindowTextsFor(CurrentLanguage)) {
+    if (const SearchWindowTexts* t = SearchWindowTextsFor(language())) {
         setWindowTitle(t->caption);
         ui->lblTitle->setText(t->lblTitle);
         ui->lblOrg->setText(t->lblOrg);

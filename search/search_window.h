@@ -1,14 +1,16 @@
 #pragma once
 // The project search window: criteria, the search over the shared dataset, the results grid and
 // the opening of a found project in the main window.
-#include "control_anchors.h"
 #include "search_sql.h"
 #include "search_window_port.h"
 #include "velora_version.h"
 
 #include <QDialog>
 
-class TForm1;
+#include <cstdint>
+
+class Anchors;
+class MainWindowPort;
 namespace Ui { class frmSearch; }
 
 class TfrmSearch : public QDialog, public SearchWindowPort {
@@ -17,7 +19,7 @@ public:
     // The short line that a double-click on Label9 reveals.
     static constexpr const char* VersionText = VELORA_PRODUCT_VERSION;
 
-    explicit TfrmSearch(TForm1* owner);
+    explicit TfrmSearch(MainWindowPort* owner);
     ~TfrmSearch() override;
 
     void ApplyLanguage() override;
@@ -46,9 +48,9 @@ protected:
 private:
     void setUpControls();
     void fitLabels();
-    void centreOnScreen();
+    std::uint8_t language() const;
 
-    TForm1* owner_;
+    MainWindowPort* owner_;
     Ui::frmSearch* ui;
-    ControlAnchors anchors_;
+    Anchors* anchors_;
 };

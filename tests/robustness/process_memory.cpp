@@ -10,16 +10,28 @@
 
 namespace {
 
-// VmRSS of /proc/<pid>/status in kB; 0 when the process is gone.
-std::int64_t ResidentKb(const QString& pid)
+struct Proportional {
+    std::int64_t pssKb = 0;
+    std::int64_t allocatedKb = 0;  // Pss_Anon and Pss_Shmem
+};
+
+// The Pss lines of /proc/<pid>/smaps_rollup in kB; zeros when the process is gone.
+Proportional ProportionalKb(const QString& pid)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
+    Proportional result;
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return result;
+    for (const QByteArray& line : rollup.readAll().split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        const QByteArray key = line.left(colon);
+        const std::int64_t kb = line.mid(colon + 1).trimmed().split(' ').value(0).toLongLong();
+        if (key == "Pss")
+            result.pssKb = kb;
+        else if (key == "Pss_Anon" || key == "Pss_Shmem")
+            result.allocatedKb += kb;
+    }
+    return result;
 }
 
 // The parent's pid from /proc/<pid>/stat; the command may hold blanks and parentheses, so the
@@ -36,7 +48,7 @@ QString ParentOf(const QString& pid)
 
 }  // namespace
 
-ProcessMemory MeasureProcessMemory()
+ProcessMemory MeasureProcessMemory(std::int64_t pid)
 {
     std::multimap<QString, QString> children;
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -45,16 +57,20 @@ ProcessMemory MeasureProcessMemory()
         if (number)
             children.emplace(ParentOf(pid), pid);
     }
-    const QString self = QString::number(getpid());
+    const QString self = QString::number(pid != 0 ? pid : std::int64_t(getpid()));
     ProcessMemory memory;
-    memory.ownKb = ResidentKb(self);
+    const Proportional own = ProportionalKb(self);
+    memory.ownKb = own.pssKb;
+    memory.allocatedKb = own.allocatedKb;
     std::vector<QString> pending{self};
     while (!pending.empty()) {
         const QString parent = pending.back();
         pending.pop_back();
         const auto range = children.equal_range(parent);
         for (auto child = range.first; child != range.second; ++child) {
-            memory.childrenKb += ResidentKb(child->second);
+            const Proportional descendant = ProportionalKb(child->second);
+            memory.childrenKb += descendant.pssKb;
+            memory.allocatedKb += descendant.allocatedKb;
             ++memory.children;
             pending.push_back(child->second);
         }
