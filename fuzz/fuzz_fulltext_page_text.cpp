@@ -2,20 +2,11 @@
 // character set, broken markup, deep nesting) go through libxml2's HTML parser. The result must be
 // valid text with blanks folded, and the same bytes read as a marked snippet must give marks that
 // lie inside its text.
+#include "fuzz_check.h"
 #include "page_text.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-
-#define FUZZ_CHECK(condition, detail)                                                                   \
-    do {                                                                                                \
-        if (!(condition)) {                                                                             \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", __FILE__, __LINE__, #condition,       \
-                         QString(detail).toLocal8Bit().constData());                                    \
-            std::abort();                                                                               \
-        }                                                                                               \
-    } while (false)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -7,6 +7,7 @@
 // Input: one byte (bits 0-1 interface letter, bit 2 raw UTF-16 text, bits 3-4 offset 0..3, bits
 // 5-7 limit 1..8), then the query text.
 #include "catalogue_index.h"
+#include "fuzz_check.h"
 #include "page_names.h"
 
 #include <QDir>
@@ -15,17 +16,7 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-
-#define FUZZ_CHECK(condition, detail)                                                                   \
-    do {                                                                                                \
-        if (!(condition)) {                                                                             \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", __FILE__, __LINE__, #condition,       \
-                         QString(detail).toLocal8Bit().constData());                                    \
-            std::abort();                                                                               \
-        }                                                                                               \
-    } while (false)
 
 namespace {
 
