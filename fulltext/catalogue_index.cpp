@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <mutex>
 #include <stdexcept>
@@ -164,6 +165,21 @@ bool AddPages(const QString& catalogueDir, const Listing& listing, Xapian::Writa
     return true;
 }
 
+// The query with every word in lower case but the parser's operators. The parser takes a word
+// typed with a capital for a name and leaves it unstemmed, so "Насосы" would miss "насос".
+std::string LowerCaseWords(const QString& query)
+{
+    static const QRegularExpression word(QStringLiteral("\\S+"));
+    static const QRegularExpression operatorWord(QStringLiteral("^(AND|OR|NOT|XOR|NEAR(/\\d+)?|ADJ(/\\d+)?)$"));
+    QString lowered = query;
+    for (QRegularExpressionMatchIterator it = word.globalMatch(query); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        if (!operatorWord.match(match.captured()).hasMatch())
+            lowered.replace(match.capturedStart(), match.capturedLength(), match.captured().toLower());
+    }
+    return Utf8(lowered.trimmed());
+}
+
 // Sorts hits of equal weight so the interface language's page comes first (keys ascending).
 class InterfaceLanguageFirst : public Xapian::KeyMaker {
 public:
@@ -183,7 +199,7 @@ public:
 
     Results Find(const QString& query, const QString& interfaceLetter, int offset, int limit) const override
     {
-        const std::string text = Utf8(query.trimmed());
+        const std::string text = LowerCaseWords(query);
         if (text.empty() || offset < 0 || limit <= 0)
             return {};
         const std::lock_guard<std::mutex> lock(m_mutex);

@@ -49,6 +49,10 @@ TEST(FulltextIndex, StemmingFindsOtherFormsInRussianAndEnglishWhateverTheInterfa
         EXPECT_EQ(PagesFound(*index, QStringLiteral("насосы"), letter), QStringList{QStringLiteral("01001r.html")});
         EXPECT_EQ(PagesFound(*index, QStringLiteral("pumps"), letter), QStringList{QStringLiteral("01002e.html")});
     }
+    // Typed with a capital, as a query's first word often is.
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("Насосы")), QStringList{QStringLiteral("01001r.html")});
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("Pumps OR Valves")),
+              (QStringList{QStringLiteral("01002e.html"), QStringLiteral("01003e.html")}));
     // The snippet marks the word of the page that matched, as written there.
     const Results results = index->Find(QStringLiteral("насосы"), QStringLiteral("e"), 0, 10);
     ASSERT_EQ(results.hits.size(), 1u);
