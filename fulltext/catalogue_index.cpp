@@ -49,6 +49,12 @@ std::string Utf8(const QString& text)
     return text.toStdString();
 }
 
+// A folder name as the file system spells it, for Xapian.
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
 QString DataFolder(const QString& catalogueDir)
 {
     return catalogueDir + QStringLiteral("/data");
@@ -141,9 +147,12 @@ Xapian::Document PageDocument(const PageFile& file, const PageText& text, Xapian
     return document;
 }
 
-// Adds every page file of the listing; false when cancelled.
+enum class Unreadable { Fail, Skip };
+
+// Adds every page file of the listing; false when cancelled. A page that cannot be read throws
+// (the tool must not write an index that lacks it) or is left out (the browser searches the rest).
 bool AddPages(const QString& catalogueDir, const Listing& listing, Xapian::WritableDatabase& database,
-              const std::function<void(int)>& progress, const std::atomic_bool* cancel)
+              const std::function<void(int)>& progress, const std::atomic_bool* cancel, Unreadable unreadable)
 {
     Xapian::TermGenerator generator = MakeTermGenerator();
     const QString data = DataFolder(catalogueDir) + QLatin1Char('/');
@@ -152,7 +161,9 @@ bool AddPages(const QString& catalogueDir, const Listing& listing, Xapian::Writa
         if (cancel != nullptr && cancel->load())
             return false;
         QFile page(data + file.name);
-        if (!page.open(QIODevice::ReadOnly))
+        if (!page.open(QIODevice::ReadOnly) && unreadable == Unreadable::Skip)
+            continue;
+        if (!page.isOpen())
             throw std::runtime_error(Utf8(QStringLiteral("%1: %2").arg(page.fileName(), page.errorString())));
         database.add_document(PageDocument(file, ExtractPageText(page.readAll()), generator));
         if (++done % kProgressEvery == 0 && progress)
@@ -288,7 +299,7 @@ std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir)
     if (!QFileInfo(folder).isDir())
         return nullptr;
     try {
-        Xapian::Database database(Utf8(folder), Xapian::DB_BACKEND_GLASS);
+        Xapian::Database database(LocalPath(folder), Xapian::DB_BACKEND_GLASS);
         if (database.get_metadata(kFormatKey) != kFormat)
             return nullptr;
         const Listing listing = Listing::Of(catalogueDir);
@@ -308,7 +319,7 @@ std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir,
     try {
         const Listing listing = Listing::Of(catalogueDir);
         Xapian::WritableDatabase database(std::string(), Xapian::DB_BACKEND_INMEMORY);
-        if (!AddPages(catalogueDir, listing, database, progress, &cancel))
+        if (!AddPages(catalogueDir, listing, database, progress, &cancel, Unreadable::Skip))
             return nullptr;
         return std::make_unique<XapianIndex>(std::move(database));
     } catch (const Xapian::Error&) {
@@ -335,12 +346,12 @@ void WriteIndex(const QString& catalogueDir)
     removeTemporaries();
     try {
         {
-            Xapian::WritableDatabase database(Utf8(draft), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS);
-            AddPages(catalogueDir, listing, database, {}, nullptr);
+            Xapian::WritableDatabase database(LocalPath(draft), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS);
+            AddPages(catalogueDir, listing, database, {}, nullptr, Unreadable::Fail);
             database.commit();
             database.close();
         }
-        Xapian::Database(Utf8(draft)).compact(Utf8(fresh));
+        Xapian::Database(LocalPath(draft)).compact(LocalPath(fresh));
         QDir(draft).removeRecursively();
     } catch (const Xapian::Error& error) {
         removeTemporaries();
