@@ -4,6 +4,7 @@
 #include "catalogue_source.h"
 #include "database_writer.h"
 #include "font_installer.h"
+#include "index_command.h"
 #include "page_writer.h"
 #include "synthetic_catalogue.h"
 
@@ -130,7 +131,8 @@ int BuildCommand::buildFromSources(const QString& source, const QString& destina
         out() << "built " << destination << ": " << content.projects.size() << " projects, "
               << pages.filesWritten() + 1 << " files in data/, velora2014.mdb, sp/chnfont.sh ("
               << timer.elapsed() << " ms)\n";
-        return 0;
+        out().flush();
+        return IndexCommand::writeIndex(destination) ? 0 : 1;
     } catch (const std::exception& error) {
         err() << "build: " << QString::fromUtf8(error.what()) << '\n';
         return 1;
@@ -174,7 +176,8 @@ int BuildCommand::buildSynthetic(int projectCount, const QString& destination)
                      "(page names have three position digits), the database holds every project\n";
         out() << "built " << destination << ": " << projectCount << " synthetic projects, "
               << pages.filesWritten() + 1 << " files in data/, velora2014.mdb (" << timer.elapsed() << " ms)\n";
-        return 0;
+        out().flush();
+        return IndexCommand::writeIndex(destination) ? 0 : 1;
     } catch (const std::exception& error) {
         err() << "build: " << QString::fromUtf8(error.what()) << '\n';
         return 1;

@@ -43,23 +43,12 @@ void open(TADOQuery& query, const QString& sql)
     query.Open();
 }
 
-}  // namespace
+using Counts = std::array<int, 12>;
 
-QString CatalogueCheck::connectionString(const QString& databasePath)
+// The count query, exactly as the browser runs it at start. False when the database cannot be
+// read at all.
+bool readCounts(TADOQuery& query, const QString& database, CatalogueCheck::Report& report, Counts& counts)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + databasePath +
-           QStringLiteral(";Persist Security Info=False;Jet OLEDB:Database Locking Mode=0");
-}
-
-CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
-{
-    Report report;
-    const QString database = QStringLiteral("velora2014.mdb");
-    TADOQuery query;
-    query.setConnectionString(connectionString(folder + QLatin1Char('/') + database));
-
-    // The count query, exactly as the browser runs it at start.
-    std::array<int, 12> counts{};
     QSet<int> counted;
     try {
         open(query, QString::fromLatin1(kCountQuery));
@@ -83,7 +72,7 @@ CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
     } catch (const DatabaseError& error) {
         report.readable = false;
         report.problems << QStringLiteral("%1: cannot be read: %2").arg(database, error.message());
-        return report;
+        return false;
     }
     for (int category = 1; category <= kCategoryCount; ++category) {
         if (!counted.contains(category))
@@ -93,8 +82,11 @@ CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
                                    .arg(category)
                                    .arg(counts[category]);
     }
+    return true;
+}
 
-    // Positions within each category and the uniqueness of (d, n).
+std::vector<Placement> readPlacements(TADOQuery& query, CatalogueCheck::Report& report)
+{
     std::vector<Placement> placements;
     try {
         open(query, QStringLiteral("SELECT cat, pcat, d, n FROM cc"));
@@ -103,7 +95,12 @@ CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
     } catch (const DatabaseError& error) {
         report.problems << QStringLiteral("table cc: cannot be read: %1").arg(error.message());
     }
-    report.projects = int(placements.size());
+    return placements;
+}
+
+// Positions within each category run 1 to its count without gaps or repeats, and (d, n) is unique.
+void checkPlacements(const std::vector<Placement>& placements, const Counts& counts, CatalogueCheck::Report& report)
+{
     std::array<QMap<int, int>, 12> positions;  // pcat -> projects holding it, per category
     QHash<QString, int> departmentNumbers;
     for (const Placement& row : placements) {
@@ -141,8 +138,11 @@ CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
                                        .arg(it.key())
                                        .arg(count);
     }
+}
 
-    // Every project needs its texts in the tables the search reads.
+// Every project needs its texts in the tables the search reads.
+void checkLanguageRows(TADOQuery& query, const std::vector<Placement>& placements, CatalogueCheck::Report& report)
+{
     for (const QString table : {QStringLiteral("rus"), QStringLiteral("eng")}) {
         QSet<QString> present;
         try {
@@ -157,9 +157,11 @@ CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
             if (!row.d.isNull() && !row.n.isNull() && !present.contains(key(row.d, row.n)))
                 report.problems << QStringLiteral("table %1: no row for project %2").arg(table, describe(row));
     }
-    query.Close();
+}
 
-    // Every page of every position in every language.
+// Every page of every position in every language.
+void checkPageFiles(const QString& folder, const Counts& counts, CatalogueCheck::Report& report)
+{
     const CatalogueLayout layout(counts);
     for (int language = 0; language < kLanguageCount; ++language) {
         const QString letter = languageLetter(language);
@@ -174,5 +176,31 @@ CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
             }
         }
     }
+}
+
+}  // namespace
+
+QString CatalogueCheck::connectionString(const QString& databasePath)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + databasePath +
+           QStringLiteral(";Persist Security Info=False;Jet OLEDB:Database Locking Mode=0");
+}
+
+CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
+{
+    Report report;
+    const QString database = QStringLiteral("velora2014.mdb");
+    TADOQuery query;
+    query.setConnectionString(connectionString(folder + QLatin1Char('/') + database));
+
+    Counts counts{};
+    if (!readCounts(query, database, report, counts))
+        return report;
+    const std::vector<Placement> placements = readPlacements(query, report);
+    report.projects = int(placements.size());
+    checkPlacements(placements, counts, report);
+    checkLanguageRows(query, placements, report);
+    query.Close();
+    checkPageFiles(folder, counts, report);
     return report;
 }

@@ -38,26 +38,9 @@ NullableText field(const QJsonObject& own, const QJsonObject& inherited, const Q
     return value.toString();
 }
 
-}  // namespace
-
-CatalogueContent CatalogueSource::load(const QString& sourceFolder)
+// Labels, category names and introductions, department names and the introductory pages.
+void readFurniture(const QJsonObject& root, const QString& fileName, CatalogueContent& content)
 {
-    const QString fileName = sourceFolder + QStringLiteral("/catalogue.json");
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(fileName, file.errorString());
-    return parse(file.readAll(), fileName);
-}
-
-CatalogueContent CatalogueSource::parse(const QByteArray& json, const QString& fileName)
-{
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    if (error.error != QJsonParseError::NoError)
-        fail(fileName, QStringLiteral("offset %1: %2").arg(error.offset).arg(error.errorString()));
-    const QJsonObject root = document.object();
-    CatalogueContent content;
-
     const QJsonObject labels = root.value(QStringLiteral("labels")).toObject();
     for (auto it = labels.begin(); it != labels.end(); ++it)
         content.labels.insert(it.key(), perLanguage(it.value()));
@@ -87,47 +70,50 @@ CatalogueContent CatalogueSource::parse(const QByteArray& json, const QString& f
         content.introPages[i].title = perLanguage(page.value(QStringLiteral("title")));
         content.introPages[i].body = perLanguage(page.value(QStringLiteral("body")));
     }
+}
 
-    const QJsonObject organisations = root.value(QStringLiteral("organisations")).toObject();
-    const QJsonArray projects = root.value(QStringLiteral("projects")).toArray();
-    std::array<int, kDepartmentCount + 1> departmentNumbers{};
-    for (int i = 0; i < projects.size(); ++i) {
-        const QJsonObject project = projects.at(i).toObject();
-        const QString where = QStringLiteral("project %1").arg(i + 1);
-        ProjectRecord record;
-        record.cat = project.value(QStringLiteral("cat")).toInt();
-        record.d = project.value(QStringLiteral("d")).toInt();
-        if (record.cat < 1 || record.cat > kCategoryCount)
-            fail(fileName, where + QStringLiteral(": category must be 1 to 11"));
-        if (record.d < 1 || record.d > kDepartmentCount)
-            fail(fileName, where + QStringLiteral(": department must be 1 to 7"));
-        record.n = ++departmentNumbers[record.d];
-        const QString orgKey = project.value(QStringLiteral("org")).toString();
-        if (!orgKey.isEmpty() && !organisations.contains(orgKey))
-            fail(fileName, where + QStringLiteral(": unknown organisation \"%1\"").arg(orgKey));
-        const QJsonObject org = organisations.value(orgKey).toObject();
-        for (int language = 0; language < kLanguageCount; ++language) {
-            const QString code = languageCode(language);
-            const QJsonObject own = project.value(code).toObject();
-            const QJsonObject inherited = org.value(code).toObject();
-            ProjectTexts& texts = record.texts[language];
-            texts.tdb = own.value(QStringLiteral("tdb")).toString();
-            if (texts.tdb.isEmpty())
-                fail(fileName, where + QStringLiteral(": no title in ") + code);
-            texts.odb = field(own, inherited, QStringLiteral("odb"));
-            texts.a = field(own, inherited, QStringLiteral("a"));
-            texts.o_tdb = field(own, inherited, QStringLiteral("o_tdb"));
-            texts.r = field(own, inherited, QStringLiteral("r"));
-            texts.r_d = field(own, inherited, QStringLiteral("r_d"));
-            texts.summary = own.value(QStringLiteral("summary")).toString();
-        }
-        content.projects.push_back(std::move(record));
+// One project record; `where` names it in messages. Its number within the department is the next
+// one of departmentNumbers.
+ProjectRecord readProject(const QJsonObject& project, const QJsonObject& organisations, const QString& fileName,
+                          const QString& where, std::array<int, kDepartmentCount + 1>& departmentNumbers)
+{
+    ProjectRecord record;
+    record.cat = project.value(QStringLiteral("cat")).toInt();
+    record.d = project.value(QStringLiteral("d")).toInt();
+    if (record.cat < 1 || record.cat > kCategoryCount)
+        fail(fileName, where + QStringLiteral(": category must be 1 to 11"));
+    if (record.d < 1 || record.d > kDepartmentCount)
+        fail(fileName, where + QStringLiteral(": department must be 1 to 7"));
+    record.n = ++departmentNumbers[record.d];
+    const QString orgKey = project.value(QStringLiteral("org")).toString();
+    if (!orgKey.isEmpty() && !organisations.contains(orgKey))
+        fail(fileName, where + QStringLiteral(": unknown organisation \"%1\"").arg(orgKey));
+    const QJsonObject org = organisations.value(orgKey).toObject();
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const QString code = languageCode(language);
+        const QJsonObject own = project.value(code).toObject();
+        const QJsonObject inherited = org.value(code).toObject();
+        ProjectTexts& texts = record.texts[language];
+        texts.tdb = own.value(QStringLiteral("tdb")).toString();
+        if (texts.tdb.isEmpty())
+            fail(fileName, where + QStringLiteral(": no title in ") + code);
+        texts.odb = field(own, inherited, QStringLiteral("odb"));
+        texts.a = field(own, inherited, QStringLiteral("a"));
+        texts.o_tdb = field(own, inherited, QStringLiteral("o_tdb"));
+        texts.r = field(own, inherited, QStringLiteral("r"));
+        texts.r_d = field(own, inherited, QStringLiteral("r_d"));
+        texts.summary = own.value(QStringLiteral("summary")).toString();
     }
+    return record;
+}
 
-    std::stable_sort(content.projects.begin(), content.projects.end(),
+// Orders the projects by category, keeping file order within one, and numbers their positions.
+void placeProjects(const QString& fileName, std::vector<ProjectRecord>& projects)
+{
+    std::stable_sort(projects.begin(), projects.end(),
                      [](const ProjectRecord& a, const ProjectRecord& b) { return a.cat < b.cat; });
     std::array<int, kCategoryCount + 1> positions{};
-    for (ProjectRecord& record : content.projects)
+    for (ProjectRecord& record : projects)
         record.pcat = ++positions[record.cat];
     for (int category = 1; category <= kCategoryCount; ++category) {
         // Every category needs a project: the count query must give eleven rows.
@@ -136,5 +122,35 @@ CatalogueContent CatalogueSource::parse(const QByteArray& json, const QString& f
         if (positions[category] > kMaxProjectsPerCategory)
             fail(fileName, QStringLiteral("category %1 has more than 999 projects").arg(category));
     }
+}
+
+}  // namespace
+
+CatalogueContent CatalogueSource::load(const QString& sourceFolder)
+{
+    const QString fileName = sourceFolder + QStringLiteral("/catalogue.json");
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(fileName, file.errorString());
+    return parse(file.readAll(), fileName);
+}
+
+CatalogueContent CatalogueSource::parse(const QByteArray& json, const QString& fileName)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        fail(fileName, QStringLiteral("offset %1: %2").arg(error.offset).arg(error.errorString()));
+    const QJsonObject root = document.object();
+    CatalogueContent content;
+    readFurniture(root, fileName, content);
+
+    const QJsonObject organisations = root.value(QStringLiteral("organisations")).toObject();
+    const QJsonArray projects = root.value(QStringLiteral("projects")).toArray();
+    std::array<int, kDepartmentCount + 1> departmentNumbers{};
+    for (int i = 0; i < projects.size(); ++i)
+        content.projects.push_back(readProject(projects.at(i).toObject(), organisations, fileName,
+                                               QStringLiteral("project %1").arg(i + 1), departmentNumbers));
+    placeProjects(fileName, content.projects);
     return content;
 }

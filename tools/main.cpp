@@ -1,6 +1,7 @@
 // velora-catalogue-tool: builds, checks and queries catalogue folders.
 #include "build_command.h"
 #include "check_command.h"
+#include "index_command.h"
 #include "sql_command.h"
 #include "tool_help.h"
 
@@ -19,6 +20,10 @@ int main(int argc, char** argv)
         return CheckCommand::run(arguments);
     if (command == QLatin1String("sql"))
         return SqlCommand::run(arguments);
+    if (command == QLatin1String("index"))
+        return IndexCommand::run(arguments);
+    if (command == QLatin1String("find"))
+        return FindCommand::run(arguments);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         QTextStream(stdout) << ToolHelp::text();
         return 0;

@@ -1,5 +1,7 @@
 #include "synthetic_catalogue.h"
 
+#include "synthetic_text.h"
+
 namespace {
 
 const PerLanguage kCategoryNames[kCategoryCount] = {
@@ -97,6 +99,7 @@ ProjectRecord SyntheticCatalogue::project(int category, int position) const
     const PerLanguage& institute = pick(kInstitutes, index / 2);
     const PerLanguage& person = pick(kSurnames, index / 5);
     const PerLanguage& degree = pick(kDegrees, index);
+    const PerLanguage description = SyntheticDescription(std::uint32_t(index));
     for (int language = 0; language < kLanguageCount; ++language) {
         ProjectTexts& texts = record.texts[language];
         texts.tdb = language == Chinese
@@ -116,7 +119,7 @@ ProjectRecord SyntheticCatalogue::project(int category, int position) const
         texts.o_tdb = index % 4 == 0 ? QStringLiteral("Лаборатория %1").arg(index % 40 + 1) : QString();
         texts.r = person[language];
         texts.r_d = index % 6 == 5 ? QString() : degree[language];
-        texts.summary = texts.tdb;
+        texts.summary = texts.tdb + QStringLiteral("\n\n") + description[language];
     }
     return record;
 }

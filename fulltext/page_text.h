@@ -1,0 +1,31 @@
+#pragma once
+// Text out of a page file with libxml2's HTML parser, which decodes the character set the page
+// declares (UTF-8, windows-1251, GB2312/GBK, ...). No widget, no file access.
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace fulltext {
+
+struct PageText {
+    QString title;     // the <title>, blanks folded
+    QString headings;  // the text of h1 to h3, one line each
+    QString body;      // every visible text of <body> (headings included), blanks folded
+};
+
+// Never fails: bytes that are no HTML give whatever text the parser recovers, possibly none.
+PageText ExtractPageText(const QByteArray& html);
+
+struct MarkedText {
+    QString text;
+    std::vector<std::pair<int, int>> marks;  // (start, length) in text of each <b> span
+};
+
+// Plain text of an HTML fragment whose only markup is <b>...</b> around the words to mark (as a
+// snippet comes from Xapian), entities decoded by the parser.
+MarkedText ReadMarkedFragment(const std::string& utf8Html);
+
+} // namespace fulltext
