@@ -7,6 +7,9 @@
 #include <cstdint>
 
 class Anchors;
+class CatalogueFinder;
+class CatalogueSearch;
+class FindBar;
 class FittedPicture;
 class QFrame;
 class QLabel;
@@ -85,6 +88,10 @@ public:
     void cmdSearchDBClick();
     void DataSource1DataChange() {}
 
+    // Finding text: the find bar in the page shown, or in the whole catalogue.
+    void ShowFindInPage();
+    void ShowCatalogueSearch();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +102,7 @@ private:
     void wireNavigation();
     void setUpLayout();
     void setUpLanguages();
+    void setUpFinding();
     // Layout helpers.
     std::array<QLabel*, 14> menuEntries() const;      // menu0, menu02, menu03, menu1 ... menu11
     std::array<QFrame*, 13> menuSeparators() const;   // Shape1 ... Shape13
@@ -116,4 +124,7 @@ private:
     FittedPicture* emblemPicture_ = nullptr;
     QAction* pmlangfonts_ = nullptr;
     bool fontMenuAttached_ = false;
+    FindBar* findBar_ = nullptr;
+    CatalogueFinder* catalogueFinder_ = nullptr;
+    CatalogueSearch* catalogueSearch_ = nullptr;
 };
