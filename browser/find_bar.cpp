@@ -85,7 +85,9 @@ void FindBar::Close()
     clearHighlights();
     hide();
     browser_->resize(browser_->width(), browser_->height() + barHeight);
-    browser_->setFocus(Qt::OtherFocusReason);
+    // The keys go back to the page.
+    if (QWebEngineView* view = browser_->view())
+        view->setFocus(Qt::OtherFocusReason);
 }
 
 void FindBar::place()

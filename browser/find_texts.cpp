@@ -19,6 +19,7 @@ FindTexts russianTexts()
     t.nextHint = QStringLiteral("Следующее совпадение (F3)");
     t.closeHint = QStringLiteral("Закрыть (Esc)");
     t.resultsTitle = QStringLiteral("Поиск в каталоге: %1");
+    t.resultsCount = QStringLiteral("Найдено страниц: %1");
     t.resultsRange = QStringLiteral("Страницы %1–%2 из примерно %3");
     t.nothingFound = QStringLiteral("Ничего не найдено.");
     t.moreResults = QStringLiteral("Следующие %1");
@@ -43,6 +44,7 @@ FindTexts englishTexts()
     t.nextHint = QStringLiteral("Next match (F3)");
     t.closeHint = QStringLiteral("Close (Esc)");
     t.resultsTitle = QStringLiteral("Catalogue search: %1");
+    t.resultsCount = QStringLiteral("Pages found: %1");
     t.resultsRange = QStringLiteral("Pages %1–%2 of about %3");
     t.nothingFound = QStringLiteral("Nothing found.");
     t.moreResults = QStringLiteral("Next %1");
@@ -67,6 +69,7 @@ FindTexts chineseTexts()
     t.nextHint = QStringLiteral("下一个 (F3)");
     t.closeHint = QStringLiteral("关闭 (Esc)");
     t.resultsTitle = QStringLiteral("目录搜索：%1");
+    t.resultsCount = QStringLiteral("找到 %1 页");
     t.resultsRange = QStringLiteral("第 %1–%2 页，共约 %3 页");
     t.nothingFound = QStringLiteral("未找到任何结果。");
     t.moreResults = QStringLiteral("下 %1 个");

@@ -19,6 +19,7 @@ struct FindTexts {
     QString closeHint;
     // Results page.
     QString resultsTitle;          // "%1" is the query
+    QString resultsCount;          // "%1" pages found, all shown
     QString resultsRange;          // "%1"-"%2" of about "%3"
     QString nothingFound;
     QString moreResults;           // "%1": how many the link brings

@@ -104,8 +104,11 @@ QString ResultsPageHtml(const fulltext::Results& results, const QString& query, 
     }
     const int shownEnd = offset + static_cast<int>(results.hits.size());
     const int total = std::max(results.estimatedTotal, shownEnd);
-    body += QStringLiteral("<p class=\"summary\">%1</p>\n")
-                .arg(texts.resultsRange.arg(offset + 1).arg(shownEnd).arg(total).toHtmlEscaped());
+    // All of them on one page: their number; else which of about how many.
+    const QString summary = offset == 0 && total == shownEnd
+                                ? texts.resultsCount.arg(total)
+                                : texts.resultsRange.arg(offset + 1).arg(shownEnd).arg(total);
+    body += QStringLiteral("<p class=\"summary\">%1</p>\n").arg(summary.toHtmlEscaped());
     for (const fulltext::Hit& hit : results.hits)
         body += hitHtml(hit, language, texts);
     if (total > shownEnd) {

@@ -90,11 +90,12 @@ TEST(CatalogueFinder, DestroyingTheHolderStopsABuildUnderWay)
                                [&](const QString&, const std::function<void(int)>& progress, const std::atomic_bool& cancel)
                                    -> std::unique_ptr<fulltext::CatalogueIndex> {
                                    building = true;
-                                   for (int page = 0; !cancel; ++page) {
+                                   // Long enough to outlast the holder by far, short enough not to hang.
+                                   for (int page = 0; page < 5000 && !cancel; ++page) {
                                        progress(page);
                                        std::this_thread::sleep_for(std::chrono::milliseconds(1));
                                    }
-                                   sawCancel = true;
+                                   sawCancel = cancel.load();
                                    return nullptr;
                                });
         finder.Start("/cat/");

@@ -72,6 +72,7 @@ TEST_F(ResultsPage, HitsLinkToTheInterfaceLanguagesPageAndNameTheLanguageFoundIn
     results.estimatedTotal = 3;
 
     const QString russian = ResultsPageHtml(results, "turbine", 0, LangRussian);
+    EXPECT_TRUE(russian.contains("<p class=\"summary\">Найдено страниц: 3</p>")) << russian.toStdString();
     EXPECT_TRUE(russian.contains("href=\"05012r.html\"")) << russian.toStdString();
     EXPECT_FALSE(russian.contains("05012e.html")) << russian.toStdString();
     EXPECT_TRUE(russian.contains("Электроника, информационные технологии и телекоммуникация · 5.12 · "
