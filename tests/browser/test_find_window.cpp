@@ -2,6 +2,7 @@
 // under the view, its labels per language, and the catalogue search's results page, which is no
 // catalogue position while its links move the position like any link.
 #include "catalogue_finder.h"
+#include "catalogue_search.h"
 #include "find_bar.h"
 #include "main_window_under_test.h"
 
@@ -77,7 +78,7 @@ public:
         QTest::keyClick(&form(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
         text().setText(query);
         QTest::keyClick(&text(), Qt::Key_Return);
-        return QTest::qWaitFor([&] { return view().url().path().endsWith(QStringLiteral("/data/")); }, 30000) &&
+        return QTest::qWaitFor([&] { return view().url() == CatalogueSearch::ResultsBaseUrl(); }, 30000) &&
                QTest::qWaitFor([&] { return !view().page()->isLoading(); }, 30000);
     }
 
@@ -161,26 +162,48 @@ TEST(FindInPage, BarLabelsFollowTheInterfaceLanguage)
     EXPECT_EQ(scope->itemText(0), "Эта страница");
 }
 
-TEST(CatalogueSearch, ResultsPageLeavesThePositionAndNextGoesOnFromIt)
+TEST(CatalogueSearch, ResultsPagesLeaveThePositionAndNextGoesOnFromIt)
 {
-    FindWindow w(LangEnglish, {{"00001e.html", Page("One", "start")},
-                               {"01001e.html", Page("Pump", "a pump")},
-                               {"01002e.html", Page("Two", "two")}});
+    // 60 projects about pumps: two pages of results.
+    std::vector<std::pair<QString, QByteArray>> pages{{"00001e.html", Page("One", "start")}};
+    for (int i = 1; i <= 60; ++i)
+        pages.emplace_back(QStringLiteral("01%1e.html").arg(i, 3, 10, QLatin1Char('0')),
+                           Page("Project " + QByteArray::number(i), "a pump, number " + QByteArray::number(i)));
+    FindWindow w(LangEnglish, pages);
     ASSERT_TRUE(w.started);
-    w.goTo(1, 1);
+    ProjectCounts[1] = 60;
+    CatalogueFinder* finder = w.form().findChild<CatalogueFinder*>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finder->state() == CatalogueFinder::State::Ready; }, 60000));
+    w.goTo(1, 7);
+
     ASSERT_TRUE(w.searchCatalogue("pump"));
+    EXPECT_EQ(w.evaluate("document.querySelectorAll('.hit').length").toInt(), 50);
     EXPECT_EQ(CurrentCategory, 1);
-    EXPECT_EQ(CurrentPosition, 1);
-    EXPECT_TRUE(w.window.ui().cmdPrev->isEnabled());
+    EXPECT_EQ(CurrentPosition, 7);
+
+    // The link to the next results shows them in place, and leaves the position too.
+    const int loads = w.loads;
+    w.view().page()->runJavaScript("document.querySelector('.more a').click()");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return w.loads > loads && w.view().url() == CatalogueSearch::ResultsBaseUrl() &&
+                   !w.view().page()->isLoading();
+        },
+        30000));
+    EXPECT_EQ(w.evaluate("document.querySelectorAll('.hit').length").toInt(), 10);
+    EXPECT_EQ(w.evaluate("document.querySelector('.summary').textContent").toString(), "Pages 51–60 of about 60");
+    EXPECT_EQ(CurrentCategory, 1);
+    EXPECT_EQ(CurrentPosition, 7);
 
     // An empty query does nothing: the results stay.
     w.text().setText("   ");
     QTest::keyClick(&w.text(), Qt::Key_Return);
     QTest::qWait(200);
-    EXPECT_TRUE(w.view().url().path().endsWith("/data/")) << w.view().url().toString().toStdString();
+    EXPECT_EQ(w.view().url(), CatalogueSearch::ResultsBaseUrl());
+
     w.window.ui().cmdNext->click();
-    EXPECT_EQ(CurrentPosition, 2);
-    EXPECT_TRUE(w.window.navigations.last().endsWith("/data/01002e.html")) << w.window.navigations.last().toStdString();
+    EXPECT_EQ(CurrentPosition, 8);
+    EXPECT_TRUE(w.window.navigations.last().endsWith("/data/01008e.html")) << w.window.navigations.last().toStdString();
     EXPECT_EQ(w.window.messages.count(), 0);
 }
 
