@@ -33,9 +33,14 @@ struct DocumentFree {
 };
 using Document = std::unique_ptr<xmlDoc, DocumentFree>;
 
+void Silent(void*, const char*, ...) {}
+
 Document Parse(const char* bytes, std::size_t size, const char* encoding)
 {
     PrepareParser();
+    // Bytes that do not decode are reported on stderr even with the parser's quiet options; the
+    // handler is kept per thread, so it is set on every call.
+    xmlSetGenericErrorFunc(nullptr, Silent);
     const int length = size > std::size_t(INT_MAX) ? INT_MAX : int(size);
     return Document(htmlReadMemory(bytes, length, nullptr, encoding, kParseOptions));
 }

@@ -131,6 +131,7 @@ int BuildCommand::buildFromSources(const QString& source, const QString& destina
         out() << "built " << destination << ": " << content.projects.size() << " projects, "
               << pages.filesWritten() + 1 << " files in data/, velora2014.mdb, sp/chnfont.sh ("
               << timer.elapsed() << " ms)\n";
+        out().flush();
         return IndexCommand::writeIndex(destination) ? 0 : 1;
     } catch (const std::exception& error) {
         err() << "build: " << QString::fromUtf8(error.what()) << '\n';
@@ -175,6 +176,7 @@ int BuildCommand::buildSynthetic(int projectCount, const QString& destination)
                      "(page names have three position digits), the database holds every project\n";
         out() << "built " << destination << ": " << projectCount << " synthetic projects, "
               << pages.filesWritten() + 1 << " files in data/, velora2014.mdb (" << timer.elapsed() << " ms)\n";
+        out().flush();
         return IndexCommand::writeIndex(destination) ? 0 : 1;
     } catch (const std::exception& error) {
         err() << "build: " << QString::fromUtf8(error.what()) << '\n';
