@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QToolButton>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
@@ -21,7 +22,7 @@ constexpr int barHeight = 30;
 FindBar::FindBar(TWebBrowser* browser)
     : QFrame(browser->parentWidget()), browser_(browser), text_(new QLineEdit(this)), count_(new QLabel(this)),
       previous_(new QToolButton(this)), next_(new QToolButton(this)), scope_(new QComboBox(this)),
-      close_(new QToolButton(this))
+      close_(new QToolButton(this)), escape_(new QShortcut(QKeySequence(Qt::Key_Escape), browser->window()))
 {
     setObjectName(QStringLiteral("findBar"));
     text_->setObjectName(QStringLiteral("findText"));
@@ -56,6 +57,9 @@ FindBar::FindBar(TWebBrowser* browser)
     connect(previous_, &QToolButton::clicked, this, &FindBar::FindPrevious);
     connect(next_, &QToolButton::clicked, this, &FindBar::FindNext);
     connect(close_, &QToolButton::clicked, this, &FindBar::Close);
+    // Esc closes the bar wherever the keys are in the window, the page included, while it is open.
+    escape_->setEnabled(false);
+    connect(escape_, &QShortcut::activated, this, &FindBar::Close);
     connect(scope_, &QComboBox::currentIndexChanged, this, &FindBar::scopeChanged);
     // The panel's size changes move the bar with the view's bottom edge.
     parentWidget()->installEventFilter(this);
@@ -72,6 +76,7 @@ void FindBar::Open(Scope scope)
         browser_->resize(browser_->width(), browser_->height() - barHeight);
         show();
         place();
+        escape_->setEnabled(true);
     }
     scope_->setCurrentIndex(static_cast<int>(scope));
     text_->setFocus(Qt::ShortcutFocusReason);
@@ -84,6 +89,7 @@ void FindBar::Close()
         return;
     clearHighlights();
     hide();
+    escape_->setEnabled(false);
     browser_->resize(browser_->width(), browser_->height() + barHeight);
     // The keys go back to the page.
     if (QWebEngineView* view = browser_->view())

@@ -11,6 +11,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QShortcut;
 class QToolButton;
 class QWebEngineFindTextResult;
 class TWebBrowser;
@@ -58,6 +59,7 @@ private:
     QToolButton* next_;
     QComboBox* scope_;
     QToolButton* close_;
+    QShortcut* escape_;
     std::uint8_t language_ = 0;
     bool watchingPage_ = false;
 };

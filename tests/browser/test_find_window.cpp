@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -132,6 +133,14 @@ TEST(FindInPage, KeysStepThroughEveryMatchCaseIgnoredAndEscClosesTheBarLeavingTh
     EXPECT_EQ(view->geometry().top(), viewAlone.top());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !found.isEmpty(); }, 20000));
     EXPECT_EQ(found.last().at(0).value<QWebEngineFindTextResult>().numberOfMatches(), 0) << "highlights cleared";
+
+    // Esc closes the bar also when the keys are in the page.
+    QTest::keyClick(&w.form(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(w.bar().isVisible());
+    w.view().setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.text().hasFocus(); }, 5000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(w.bar().isHidden());
 
     // No text: nothing found, nothing counted.
     QTest::keyClick(&w.form(), Qt::Key_F, Qt::ControlModifier);
