@@ -20,6 +20,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <functional>
+
 namespace {
 
 QByteArray Page(const QByteArray& title, const QByteArray& body)
@@ -32,15 +34,16 @@ QByteArray Page(const QByteArray& title, const QByteArray& body)
 // page loaded.
 class FindWindow {
 public:
-    FindWindow(std::uint8_t language, const std::vector<std::pair<QString, QByteArray>>& pages)
+    // prepare runs on the folder once the pages are written, before the window is shown.
+    FindWindow(std::uint8_t language, const std::vector<std::pair<QString, QByteArray>>& pages,
+               const std::function<void(const QString& folder)>& prepare = {})
         : window(language, false)
     {
         QDir(window.folder.path()).mkpath(QStringLiteral("data"));
-        for (const auto& [name, content] : pages) {
-            QFile file(window.folder.path() + QStringLiteral("/data/") + name);
-            if (file.open(QIODevice::WriteOnly))
-                file.write(content);
-        }
+        for (const auto& [name, content] : pages)
+            writeFile(QStringLiteral("data/") + name, content);
+        if (prepare)
+            prepare(window.folder.path());
         ProjectCounts = {3, 2, 2, 2, 2, 20, 2, 2, 2, 2, 2, 2};
         QObject::connect(form().WebBrowser1, &TWebBrowser::loadFinished, [this] { ++loads; });
         form().show();
@@ -48,7 +51,18 @@ public:
         started = QTest::qWaitForWindowActive(&form()) && waitLoaded(1);
     }
 
+    void writeFile(const QString& name, const QByteArray& content) const
+    {
+        QFile file(window.folder.path() + u'/' + name);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
     TForm1& form() const { return *window.form; }
+    CatalogueFinder& finder() const { return *form().findChild<CatalogueFinder*>(); }
+    bool waitIndexReady() const
+    {
+        return QTest::qWaitFor([&] { return finder().state() == CatalogueFinder::State::Ready; }, 60000);
+    }
     FindBar& bar() const { return *form().findChild<FindBar*>(); }
     QLineEdit& text() const { return *bar().findChild<QLineEdit*>(QStringLiteral("findText")); }
     QString count() const { return bar().findChild<QLabel*>(QStringLiteral("findCount"))->text(); }
@@ -181,8 +195,7 @@ TEST(CatalogueSearch, ResultsPagesLeaveThePositionAndNextGoesOnFromIt)
     FindWindow w(LangEnglish, pages);
     ASSERT_TRUE(w.started);
     ProjectCounts[1] = 60;
-    CatalogueFinder* finder = w.form().findChild<CatalogueFinder*>();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finder->state() == CatalogueFinder::State::Ready; }, 60000));
+    ASSERT_TRUE(w.waitIndexReady());
     w.goTo(1, 7);
 
     ASSERT_TRUE(w.searchCatalogue("pump"));
@@ -226,10 +239,9 @@ TEST(CatalogueSearch, AHitInAnotherLanguageOpensTheInterfaceLanguagesPageAndMove
                   {"05013r.html", Page("Следующий", "Насос")},
                   {"05013e.html", Page("Next", "Pump")}});
     ASSERT_TRUE(w.started);
-    CatalogueFinder* finder = w.form().findChild<CatalogueFinder*>();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return finder->state() == CatalogueFinder::State::Ready; }, 60000));
-    EXPECT_TRUE(finder->builtInMemory()) << "the catalogue has no index/ folder";
-    EXPECT_EQ(finder->index()->PageCount(), 6);
+    ASSERT_TRUE(w.waitIndexReady());
+    EXPECT_TRUE(w.finder().builtInMemory()) << "the catalogue has no index/ folder";
+    EXPECT_EQ(w.finder().index()->PageCount(), 6);
 
     ASSERT_TRUE(w.searchCatalogue("turbine"));
     EXPECT_EQ(CurrentCategory, 0);
@@ -247,4 +259,31 @@ TEST(CatalogueSearch, AHitInAnotherLanguageOpensTheInterfaceLanguagesPageAndMove
     EXPECT_EQ(CurrentPosition, 12);
     w.window.ui().cmdNext->click();
     EXPECT_TRUE(w.window.navigations.last().endsWith("/data/05013r.html")) << w.window.navigations.last().toStdString();
+}
+
+TEST(CatalogueSearch, TheCataloguesOwnIndexIsUsedWhileItMatchesThePages)
+{
+    const std::vector<std::pair<QString, QByteArray>> pages = {{"00001e.html", Page("One", "start")},
+                                                               {"01001e.html", Page("Pump", "a pump")}};
+    const auto writeIndex = [](const QString& folder) { fulltext::WriteIndex(folder + u'/'); };
+    {
+        FindWindow w(LangEnglish, pages, writeIndex);
+        ASSERT_TRUE(w.started);
+        ASSERT_TRUE(w.waitIndexReady());
+        EXPECT_FALSE(w.finder().builtInMemory());
+        EXPECT_EQ(w.finder().index()->PageCount(), 2);
+    }
+    // A page changed after the index was written: the index no longer matches, and the one built
+    // in memory finds the page's new words.
+    FindWindow changed(LangEnglish, pages, [&](const QString& folder) {
+        writeIndex(folder);
+        QFile page(folder + QStringLiteral("/data/01001e.html"));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write(Page("Valve", "a valve for the pump"));
+    });
+    ASSERT_TRUE(changed.started);
+    ASSERT_TRUE(changed.waitIndexReady());
+    EXPECT_TRUE(changed.finder().builtInMemory());
+    ASSERT_TRUE(changed.searchCatalogue("valve"));
+    EXPECT_EQ(changed.evaluate("document.querySelector('.hit a').getAttribute('href')").toString(), "01001e.html");
 }
