@@ -41,6 +41,8 @@ FindBar::FindBar(TWebBrowser* browser)
     close_->setText(QStringLiteral("✕"));
     close_->setAutoRaise(true);
     scope_->addItems({QString(), QString()});
+    // Wide enough for the longest item of the language shown.
+    scope_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
