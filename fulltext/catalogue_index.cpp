@@ -11,9 +11,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
+#include <algorithm>
+#include <chrono>
+#include <future>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 namespace fulltext {
 
@@ -30,6 +35,8 @@ constexpr Xapian::termcount kHeadingWeight = 3;
 constexpr Xapian::termpos kFieldGap = 100;
 
 constexpr int kSnippetBytes = 320;
+// Matches looked at in any case, so a total up to this many is exact, not an estimate.
+constexpr Xapian::doccount kCountedMatches = 1000;
 constexpr int kProgressEvery = 64;
 
 const char* const kManifestKey = "manifest";
@@ -46,6 +53,12 @@ constexpr Xapian::termcount kMaxWildcardExpansion = 200;
 std::string Utf8(const QString& text)
 {
     return text.toStdString();
+}
+
+// A folder name as the file system spells it, for Xapian.
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
 }
 
 QString DataFolder(const QString& catalogueDir)
@@ -140,28 +153,78 @@ Xapian::Document PageDocument(const PageFile& file, const PageText& text, Xapian
     return document;
 }
 
-// Adds every page file of the listing; false when cancelled.
-bool AddPages(const QString& catalogueDir, const Listing& listing, Xapian::WritableDatabase& database,
-              const std::function<void(int)>& progress, const std::atomic_bool* cancel)
+enum class Unreadable { Fail, Skip };
+
+// Pages are shared out over this many databases, each filled on its own thread, and then searched
+// (in memory) or compacted (on disk) as one.
+std::size_t ShardCount(std::size_t pages)
 {
-    Xapian::TermGenerator generator = MakeTermGenerator();
+    constexpr std::size_t kMostShards = 4;
+    constexpr std::size_t kPagesPerShard = 256;  // below this a thread is not worth starting
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min({cores, kMostShards, pages / kPagesPerShard}));
+}
+
+// Adds page i of the listing to shard i % shards.size(); false when cancelled. A page that cannot
+// be read throws (the tool must not write an index that lacks it) or is left out (the browser
+// searches the rest). progress is called on this thread while the shards fill.
+bool AddPages(const QString& catalogueDir, const Listing& listing, std::vector<Xapian::WritableDatabase>& shards,
+              const std::function<void(int)>& progress, const std::atomic_bool* cancel, Unreadable unreadable)
+{
     const QString data = DataFolder(catalogueDir) + QLatin1Char('/');
-    int done = 0;
-    for (const PageFile& file : listing.pages) {
-        if (cancel != nullptr && cancel->load())
-            return false;
-        QFile page(data + file.name);
-        if (!page.open(QIODevice::ReadOnly))
-            throw std::runtime_error(Utf8(QStringLiteral("%1: %2").arg(page.fileName(), page.errorString())));
-        database.add_document(PageDocument(file, ExtractPageText(page.readAll()), generator));
-        if (++done % kProgressEvery == 0 && progress)
-            progress(done);
-    }
-    database.set_metadata(kManifestKey, listing.manifest);
-    database.set_metadata(kFormatKey, kFormat);
+    std::atomic_int done{0};
+    std::atomic_bool failed{false};
+    const auto stopped = [&] { return failed.load() || (cancel != nullptr && cancel->load()); };
+    const auto fill = [&](std::size_t shard) {
+        try {
+            Xapian::TermGenerator generator = MakeTermGenerator();
+            for (std::size_t at = shard; at < listing.pages.size() && !stopped(); at += shards.size()) {
+                const PageFile& file = listing.pages[at];
+                QFile page(data + file.name);
+                if (!page.open(QIODevice::ReadOnly) && unreadable == Unreadable::Skip)
+                    continue;
+                if (!page.isOpen())
+                    throw std::runtime_error(Utf8(QStringLiteral("%1: %2").arg(page.fileName(), page.errorString())));
+                shards[shard].add_document(PageDocument(file, ExtractPageText(page.readAll()), generator));
+                ++done;
+            }
+        } catch (...) {
+            failed = true;
+            throw;
+        }
+    };
+    std::vector<std::future<void>> running;
+    for (std::size_t shard = 0; shard < shards.size(); ++shard)
+        running.push_back(std::async(std::launch::async, fill, shard));
+    int reported = 0;
+    for (std::future<void>& shard : running)
+        while (shard.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+            if (progress && done.load() >= reported + kProgressEvery)
+                progress(reported = done.load());
+    for (std::future<void>& shard : running)
+        shard.get();  // a shard's failure goes on from here
+    if (cancel != nullptr && cancel->load())
+        return false;
+    shards.front().set_metadata(kManifestKey, listing.manifest);
+    shards.front().set_metadata(kFormatKey, kFormat);
     if (progress)
-        progress(done);
+        progress(done.load());
     return true;
+}
+
+// The query with every word in lower case but the parser's operators. The parser takes a word
+// typed with a capital for a name and leaves it unstemmed, so "Насосы" would miss "насос".
+std::string LowerCaseWords(const QString& query)
+{
+    static const QRegularExpression word(QStringLiteral("\\S+"));
+    static const QRegularExpression operatorWord(QStringLiteral("^(AND|OR|NOT|XOR|NEAR(/\\d+)?|ADJ(/\\d+)?)$"));
+    QString lowered = query;
+    for (QRegularExpressionMatchIterator it = word.globalMatch(query); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        if (!operatorWord.match(match.captured()).hasMatch())
+            lowered.replace(match.capturedStart(), match.capturedLength(), match.captured().toLower());
+    }
+    return Utf8(lowered.trimmed());
 }
 
 // Sorts hits of equal weight so the interface language's page comes first (keys ascending).
@@ -183,7 +246,7 @@ public:
 
     Results Find(const QString& query, const QString& interfaceLetter, int offset, int limit) const override
     {
-        const std::string text = Utf8(query.trimmed());
+        const std::string text = LowerCaseWords(query);
         if (text.empty() || offset < 0 || limit <= 0)
             return {};
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -235,7 +298,8 @@ private:
         enquire.set_collapse_key(kProjectSlot);
         InterfaceLanguageFirst order(letter);
         enquire.set_sort_by_relevance_then_key(&order, false);
-        const Xapian::MSet matches = enquire.get_mset(Xapian::doccount(offset), Xapian::doccount(limit));
+        const Xapian::MSet matches =
+            enquire.get_mset(Xapian::doccount(offset), Xapian::doccount(limit), kCountedMatches);
         results.estimatedTotal = int(matches.get_matches_estimated());
         int rank = offset;
         for (Xapian::MSetIterator it = matches.begin(); it != matches.end(); ++it) {
@@ -272,7 +336,7 @@ std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir)
     if (!QFileInfo(folder).isDir())
         return nullptr;
     try {
-        Xapian::Database database(Utf8(folder), Xapian::DB_BACKEND_GLASS);
+        Xapian::Database database(LocalPath(folder), Xapian::DB_BACKEND_GLASS);
         if (database.get_metadata(kFormatKey) != kFormat)
             return nullptr;
         const Listing listing = Listing::Of(catalogueDir);
@@ -291,9 +355,14 @@ std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir,
 {
     try {
         const Listing listing = Listing::Of(catalogueDir);
-        Xapian::WritableDatabase database(std::string(), Xapian::DB_BACKEND_INMEMORY);
-        if (!AddPages(catalogueDir, listing, database, progress, &cancel))
+        std::vector<Xapian::WritableDatabase> shards;
+        for (std::size_t shard = 0; shard < ShardCount(listing.pages.size()); ++shard)
+            shards.emplace_back(std::string(), Xapian::DB_BACKEND_INMEMORY);
+        if (!AddPages(catalogueDir, listing, shards, progress, &cancel, Unreadable::Skip))
             return nullptr;
+        Xapian::Database database;
+        for (const Xapian::WritableDatabase& shard : shards)
+            database.add_database(shard);
         return std::make_unique<XapianIndex>(std::move(database));
     } catch (const Xapian::Error&) {
         return nullptr;
@@ -318,13 +387,25 @@ void WriteIndex(const QString& catalogueDir)
     };
     removeTemporaries();
     try {
+        if (!QDir().mkpath(draft))
+            throw std::runtime_error(Utf8(draft) + ": cannot create the folder");
+        QStringList shardFolders;
+        for (std::size_t shard = 0; shard < ShardCount(listing.pages.size()); ++shard)
+            shardFolders << draft + QStringLiteral("/%1").arg(shard);
         {
-            Xapian::WritableDatabase database(Utf8(draft), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS);
-            AddPages(catalogueDir, listing, database, {}, nullptr);
-            database.commit();
-            database.close();
+            std::vector<Xapian::WritableDatabase> shards;
+            for (const QString& folder : shardFolders)
+                shards.emplace_back(LocalPath(folder), Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS);
+            AddPages(catalogueDir, listing, shards, {}, nullptr, Unreadable::Fail);
+            for (Xapian::WritableDatabase& shard : shards) {
+                shard.commit();
+                shard.close();
+            }
         }
-        Xapian::Database(Utf8(draft)).compact(Utf8(fresh));
+        Xapian::Database drafts;
+        for (const QString& folder : shardFolders)
+            drafts.add_database(Xapian::Database(LocalPath(folder)));
+        drafts.compact(LocalPath(fresh));
         QDir(draft).removeRecursively();
     } catch (const Xapian::Error& error) {
         removeTemporaries();

@@ -11,6 +11,7 @@
 // VELORA_FUZZ_DATABASE; it is copied into a temporary folder first and its bytes are checked
 // now and then and at the end.
 #include "ado_query.h"
+#include "fuzz_check.h"
 #include "project_counts.h"
 #include "program_values.h"
 #include "search_sql.h"
@@ -26,15 +27,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-
-#define FUZZ_CHECK(condition, detail)                                                                   \
-    do {                                                                                                \
-        if (!(condition)) {                                                                             \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", __FILE__, __LINE__, #condition,       \
-                         QString(detail).toLocal8Bit().constData());                                    \
-            std::abort();                                                                               \
-        }                                                                                               \
-    } while (false)
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 using namespace fulltext;
 
 namespace {
@@ -49,6 +51,10 @@ TEST(FulltextIndex, StemmingFindsOtherFormsInRussianAndEnglishWhateverTheInterfa
         EXPECT_EQ(PagesFound(*index, QStringLiteral("насосы"), letter), QStringList{QStringLiteral("01001r.html")});
         EXPECT_EQ(PagesFound(*index, QStringLiteral("pumps"), letter), QStringList{QStringLiteral("01002e.html")});
     }
+    // Typed with a capital, as a query's first word often is.
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("Насосы")), QStringList{QStringLiteral("01001r.html")});
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("Pumps OR Valves")),
+              (QStringList{QStringLiteral("01002e.html"), QStringLiteral("01003e.html")}));
     // The snippet marks the word of the page that matched, as written there.
     const Results results = index->Find(QStringLiteral("насосы"), QStringLiteral("e"), 0, 10);
     ASSERT_EQ(results.hits.size(), 1u);
@@ -247,18 +253,32 @@ TEST_F(IndexOnDisk, MissingDamagedOrOutdatedIndexIsNotOpened)
     EXPECT_FALSE(reopened());
 }
 
-TEST(FulltextIndex, CancelledBuildGivesNoIndexAndProgressCountsThePages)
+TEST(FulltextIndex, LargeCatalogueIsIndexedWholeInMemoryAndOnDiskAndABuildCanBeCancelled)
 {
+    // Enough pages for the work to be shared out over several threads.
+    constexpr int kPages = 777;
     CataloguePages pages;
-    for (int position = 1; position <= 70; ++position)
-        pages.writePage(QString::asprintf("10%03de.html", position), QStringLiteral("t"), QStringLiteral("<p>w</p>"));
+    for (int position = 1; position <= kPages; ++position)
+        pages.writePage(QString::asprintf("10%03de.html", position), QStringLiteral("Page"),
+                        QStringLiteral("<p>common word%1</p>").arg(position));
     std::vector<int> reported;
     const std::atomic_bool go{false};
     const auto index = BuildInMemory(pages.dir(), [&](int read) { reported.push_back(read); }, go);
     ASSERT_TRUE(index);
-    EXPECT_EQ(index->PageCount(), 70);
+    EXPECT_EQ(index->PageCount(), kPages);
     ASSERT_FALSE(reported.empty());
-    EXPECT_EQ(reported.back(), 70);
+    EXPECT_EQ(reported.back(), kPages);
+    EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+    WriteIndex(pages.dir());
+    const auto onDisk = OpenIndex(pages.dir());
+    ASSERT_TRUE(onDisk);
+    EXPECT_EQ(onDisk->PageCount(), kPages);
+    for (const CatalogueIndex* built : {index.get(), onDisk.get()}) {
+        EXPECT_EQ(built->Find(QStringLiteral("common"), QStringLiteral("e"), 0, 10).estimatedTotal, kPages);
+        for (int position = 1; position <= kPages; position += 97)
+            EXPECT_EQ(PagesFound(*built, QStringLiteral("word%1").arg(position)),
+                      QStringList{QString::asprintf("10%03de.html", position)});
+    }
     const std::atomic_bool stop{true};
     EXPECT_FALSE(BuildInMemory(pages.dir(), {}, stop));
 }
