@@ -28,6 +28,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
     wireNavigation();
     setUpLayout();
     setUpLanguages();
+    setUpFinding();
 }
 
 TForm1::~TForm1()

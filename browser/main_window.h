@@ -9,6 +9,9 @@
 #include <cstdint>
 
 class Anchors;
+class CatalogueFinder;
+class CatalogueSearch;
+class FindBar;
 class FittedPicture;
 class QFrame;
 class QLabel;
@@ -94,6 +97,10 @@ public:
     void cmdSearchDBClick();
     void DataSource1DataChange() {}
 
+    // Finding text: the find bar in the page shown, or in the whole catalogue.
+    void ShowFindInPage();
+    void ShowCatalogueSearch();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +111,7 @@ private:
     void wireNavigation();
     void setUpLayout();
     void setUpLanguages();
+    void setUpFinding();
     // Layout helpers.
     std::array<QLabel*, 14> menuEntries() const;      // menu0, menu02, menu03, menu1 ... menu11
     std::array<QFrame*, 13> menuSeparators() const;   // Shape1 ... Shape13
@@ -125,4 +133,7 @@ private:
     FittedPicture* emblemPicture_ = nullptr;
     QAction* pmlangfonts_ = nullptr;
     bool fontMenuAttached_ = false;
+    FindBar* findBar_ = nullptr;
+    CatalogueFinder* catalogueFinder_ = nullptr;
+    CatalogueSearch* catalogueSearch_ = nullptr;
 };

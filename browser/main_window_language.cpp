@@ -2,6 +2,7 @@
 // language buttons and the font installer command.
 #include "main_window.h"
 
+#include "find_bar.h"
 #include "fitted_picture.h"
 #include "font_installer.h"
 #include "jpeg_picture.h"
@@ -127,6 +128,7 @@ void TForm1::ApplyLanguage()
     // The search window's texts and lists follow the same language.
     if (frmSearch)
         frmSearch->ApplyLanguage();
+    findBar_->ApplyLanguage(language);
 }
 
 void TForm1::switchToTextLanguage(std::uint8_t language)

@@ -1,0 +1,55 @@
+#include "catalogue_finder.h"
+
+CatalogueFinder::CatalogueFinder(QObject* parent)
+    : CatalogueFinder(&fulltext::OpenIndex, &fulltext::BuildInMemory, parent)
+{
+}
+
+CatalogueFinder::CatalogueFinder(Opener opener, Builder builder, QObject* parent)
+    : QObject(parent), opener_(std::move(opener)), builder_(std::move(builder))
+{
+}
+
+CatalogueFinder::~CatalogueFinder()
+{
+    cancel_ = true;
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void CatalogueFinder::Start(const QString& catalogueDir)
+{
+    if (state_ != State::NotStarted)
+        return;
+    state_ = State::Preparing;
+    worker_ = std::thread([this, catalogueDir] { prepare(catalogueDir); });
+}
+
+void CatalogueFinder::prepare(const QString& catalogueDir)
+{
+    std::unique_ptr<fulltext::CatalogueIndex> index;
+    bool inMemory = false;
+    // Nothing that goes wrong here reaches the user as an error: the search says it is not
+    // available instead.
+    try {
+        index = opener_(catalogueDir);
+        if (!index && !cancel_) {
+            inMemory = true;
+            index = builder_(catalogueDir, [this](int pages) { pagesRead_ = pages; }, cancel_);
+        }
+    } catch (...) {
+        index.reset();
+    }
+    if (cancel_)
+        return;
+    index_ = std::move(index);
+    builtInMemory_ = inMemory;
+    // index_ is written before the state says Ready, and read only after it does.
+    state_ = index_ ? State::Ready : State::Unavailable;
+    QMetaObject::invokeMethod(this, &CatalogueFinder::prepared, Qt::QueuedConnection);
+}
+
+const fulltext::CatalogueIndex* CatalogueFinder::index() const
+{
+    return state_ == State::Ready ? index_.get() : nullptr;
+}

@@ -1,0 +1,109 @@
+#include "catalogue_search.h"
+
+#include "catalogue_finder.h"
+#include "program_values.h"
+#include "results_page.h"
+#include "web_browser.h"
+
+#include <QDir>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+constexpr int progressIntervalMs = 500;
+}
+
+CatalogueSearch::CatalogueSearch(TWebBrowser* browser, CatalogueFinder* finder, QObject* parent)
+    : QObject(parent), browser_(browser), finder_(finder), progress_(new QTimer(this))
+{
+    progress_->setInterval(progressIntervalMs);
+    connect(progress_, &QTimer::timeout, this, &CatalogueSearch::showPagesRead);
+    connect(finder_, &CatalogueFinder::prepared, this, &CatalogueSearch::finderPrepared);
+}
+
+QUrl CatalogueSearch::ResultsBaseUrl() { return QUrl::fromLocalFile(ExeDir + QStringLiteral("data") + QDir::separator()); }
+
+void CatalogueSearch::Search(const QString& query)
+{
+    if (query.trimmed().isEmpty())
+        return;
+    query_ = query;
+    show(0);
+}
+
+void CatalogueSearch::show(int offset)
+{
+    QWebEngineView* view = browser_->view();
+    if (!view)
+        return;
+    if (!watchingView_) {
+        connect(view, &QWebEngineView::urlChanged, this, &CatalogueSearch::viewAddressChanged);
+        watchingView_ = true;
+    }
+    offset_ = offset;
+    if (finder_->state() == CatalogueFinder::State::NotStarted)
+        finder_->Start(ExeDir);
+    const std::uint8_t language = CurrentLanguage;
+    QString html;
+    waitingForIndex_ = false;
+    switch (finder_->state()) {
+    case CatalogueFinder::State::NotStarted:
+    case CatalogueFinder::State::Preparing:
+        html = IndexBuildingPageHtml(query_, finder_->pagesRead(), language);
+        waitingForIndex_ = true;
+        break;
+    case CatalogueFinder::State::Unavailable:
+        html = SearchUnavailablePageHtml(query_, language);
+        break;
+    case CatalogueFinder::State::Ready: {
+        fulltext::Results results;
+        // A query never ends in an error box: whatever the index cannot answer finds nothing.
+        try {
+            results = finder_->index()->Find(query_, Languages[language].Letter, offset, ResultsPerPage);
+        } catch (...) {
+            results = {};
+        }
+        html = ResultsPageHtml(results, query_, offset, language);
+        break;
+    }
+    }
+    if (waitingForIndex_)
+        progress_->start();
+    else
+        progress_->stop();
+    view->setHtml(html, ResultsBaseUrl());
+}
+
+bool CatalogueSearch::resultsPageShown() const
+{
+    const QWebEngineView* view = browser_->view();
+    return view && view->url() == ResultsBaseUrl();
+}
+
+void CatalogueSearch::viewAddressChanged(const QUrl& address)
+{
+    // The results page's link to further results: shown once the blank page it names is in.
+    if (const auto offset = MoreResultsOffset(address))
+        QTimer::singleShot(0, this, [this, at = *offset] { show(at); });
+}
+
+void CatalogueSearch::finderPrepared()
+{
+    if (!waitingForIndex_)
+        return;
+    progress_->stop();
+    waitingForIndex_ = false;
+    // The user may have gone on to a page meanwhile: the results replace only the notice.
+    if (resultsPageShown())
+        show(offset_);
+}
+
+void CatalogueSearch::showPagesRead()
+{
+    if (!resultsPageShown())
+        return;
+    browser_->view()->page()->runJavaScript(
+        QStringLiteral("var e = document.getElementById('pages-read'); if (e) e.textContent = '%1';")
+            .arg(finder_->pagesRead()));
+}

@@ -1,0 +1,225 @@
+#include "find_bar.h"
+
+#include "find_texts.h"
+#include "web_browser.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QToolButton>
+#include <QWebEngineFindTextResult>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+constexpr int barHeight = 30;
+}
+
+FindBar::FindBar(TWebBrowser* browser)
+    : QFrame(browser->parentWidget()), browser_(browser), text_(new QLineEdit(this)), count_(new QLabel(this)),
+      previous_(new QToolButton(this)), next_(new QToolButton(this)), scope_(new QComboBox(this)),
+      close_(new QToolButton(this)), escape_(new QShortcut(QKeySequence(Qt::Key_Escape), browser->window()))
+{
+    setObjectName(QStringLiteral("findBar"));
+    text_->setObjectName(QStringLiteral("findText"));
+    count_->setObjectName(QStringLiteral("findCount"));
+    scope_->setObjectName(QStringLiteral("findScope"));
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    hide();
+
+    text_->setClearButtonEnabled(true);
+    text_->setMinimumWidth(220);
+    text_->installEventFilter(this);
+    count_->setMinimumWidth(110);
+    previous_->setArrowType(Qt::UpArrow);
+    next_->setArrowType(Qt::DownArrow);
+    close_->setText(QStringLiteral("✕"));
+    close_->setAutoRaise(true);
+    scope_->addItems({QString(), QString()});
+    // Wide enough for the longest item of the language shown.
+    scope_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(4);
+    layout->addWidget(text_);
+    layout->addWidget(previous_);
+    layout->addWidget(next_);
+    layout->addWidget(count_);
+    layout->addWidget(scope_);
+    layout->addStretch(1);
+    layout->addWidget(close_);
+
+    connect(text_, &QLineEdit::textEdited, this, &FindBar::textEdited);
+    connect(previous_, &QToolButton::clicked, this, &FindBar::FindPrevious);
+    connect(next_, &QToolButton::clicked, this, &FindBar::FindNext);
+    connect(close_, &QToolButton::clicked, this, &FindBar::Close);
+    // Esc closes the bar wherever the keys are in the window, the page included, while it is open.
+    escape_->setEnabled(false);
+    connect(escape_, &QShortcut::activated, this, &FindBar::Close);
+    connect(scope_, &QComboBox::currentIndexChanged, this, &FindBar::scopeChanged);
+    // The panel's size changes move the bar with the view's bottom edge.
+    parentWidget()->installEventFilter(this);
+    ApplyLanguage(0);
+}
+
+FindBar::Scope FindBar::scope() const { return static_cast<Scope>(scope_->currentIndex()); }
+QString FindBar::text() const { return text_->text(); }
+
+void FindBar::Open(Scope scope)
+{
+    if (isHidden()) {
+        // The view gives up the bar's height at its bottom.
+        browser_->resize(browser_->width(), browser_->height() - barHeight);
+        show();
+        place();
+        escape_->setEnabled(true);
+    }
+    scope_->setCurrentIndex(static_cast<int>(scope));
+    text_->setFocus(Qt::ShortcutFocusReason);
+    text_->selectAll();
+}
+
+void FindBar::Close()
+{
+    if (isHidden())
+        return;
+    clearHighlights();
+    hide();
+    escape_->setEnabled(false);
+    browser_->resize(browser_->width(), browser_->height() + barHeight);
+    // The keys go back to the page.
+    if (QWebEngineView* view = browser_->view())
+        view->setFocus(Qt::OtherFocusReason);
+}
+
+void FindBar::place()
+{
+    // Under the view, as wide as it: the view stands beside the menu toggle's strip and reaches
+    // the panel's right and bottom edges.
+    const QWidget* panel = parentWidget();
+    setGeometry(browser_->x(), panel->height() - barHeight, panel->width() - browser_->x(), barHeight);
+    raise();
+}
+
+void FindBar::FindNext()
+{
+    if (scope() == Scope::Catalogue) {
+        if (!text_->text().trimmed().isEmpty())
+            emit catalogueSearchRequested(text_->text());
+        return;
+    }
+    findInPage(false);
+}
+
+void FindBar::FindPrevious()
+{
+    if (scope() == Scope::Page)
+        findInPage(true);
+}
+
+void FindBar::textEdited()
+{
+    // Typing finds as it goes in the page; a catalogue search waits for Enter.
+    if (scope() == Scope::Page)
+        findInPage(false);
+}
+
+void FindBar::scopeChanged()
+{
+    clearHighlights();
+    showPlaceholder();
+    if (scope() == Scope::Page && !text_->text().isEmpty())
+        findInPage(false);
+}
+
+void FindBar::watchPage()
+{
+    QWebEngineView* view = browser_->view();
+    if (watchingPage_ || !view)
+        return;
+    connect(view->page(), &QWebEnginePage::findTextFinished, this, &FindBar::showFindResult);
+    watchingPage_ = true;
+}
+
+void FindBar::findInPage(bool backward)
+{
+    QWebEngineView* view = browser_->view();
+    if (!view)
+        return;
+    watchPage();
+    if (text_->text().isEmpty()) {
+        clearHighlights();
+        return;
+    }
+    // Matching ignores case unless asked otherwise; the engine highlights every match.
+    view->page()->findText(text_->text(), backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
+}
+
+void FindBar::showFindResult(const QWebEngineFindTextResult& result)
+{
+    if (scope() != Scope::Page || text_->text().isEmpty()) {
+        count_->clear();
+        return;
+    }
+    const FindTexts& texts = FindTextsFor(language_);
+    count_->setText(result.numberOfMatches() > 0
+                        ? texts.matchOf.arg(result.activeMatch()).arg(result.numberOfMatches())
+                        : texts.noMatches);
+}
+
+void FindBar::clearHighlights()
+{
+    if (QWebEngineView* view = browser_->view())
+        view->page()->findText(QString());
+    count_->clear();
+}
+
+void FindBar::ApplyLanguage(std::uint8_t language)
+{
+    language_ = language;
+    const FindTexts& texts = FindTextsFor(language);
+    scope_->setItemText(static_cast<int>(Scope::Page), texts.thisPage);
+    scope_->setItemText(static_cast<int>(Scope::Catalogue), texts.wholeCatalogue);
+    previous_->setToolTip(texts.previousHint);
+    next_->setToolTip(texts.nextHint);
+    close_->setToolTip(texts.closeHint);
+    showPlaceholder();
+    count_->clear();
+}
+
+void FindBar::showPlaceholder()
+{
+    const FindTexts& texts = FindTextsFor(language_);
+    text_->setPlaceholderText(scope() == Scope::Page ? texts.pagePlaceholder : texts.cataloguePlaceholder);
+    // In catalogue scope the next button runs the search, as Enter does.
+    previous_->setEnabled(scope() == Scope::Page);
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize && !isHidden())
+        place();
+    if (watched == text_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool shift = key->modifiers() & Qt::ShiftModifier;
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_F3:
+            shift ? FindPrevious() : FindNext();
+            return true;
+        case Qt::Key_Escape:
+            Close();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}

@@ -1,0 +1,152 @@
+#include "find_texts.h"
+
+#include "language_texts.h"
+#include "menu_layout.h"
+#include "program_values.h"
+
+namespace {
+
+FindTexts russianTexts()
+{
+    FindTexts t;
+    t.pagePlaceholder = QStringLiteral("Найти на странице");
+    t.cataloguePlaceholder = QStringLiteral("Найти в каталоге");
+    t.thisPage = QStringLiteral("Эта страница");
+    t.wholeCatalogue = QStringLiteral("Весь каталог");
+    t.matchOf = QStringLiteral("%1 из %2");
+    t.noMatches = QStringLiteral("Не найдено");
+    t.previousHint = QStringLiteral("Предыдущее совпадение (Shift+F3)");
+    t.nextHint = QStringLiteral("Следующее совпадение (F3)");
+    t.closeHint = QStringLiteral("Закрыть (Esc)");
+    t.resultsTitle = QStringLiteral("Поиск в каталоге: %1");
+    t.resultsCount = QStringLiteral("Найдено страниц: %1");
+    t.resultsRange = QStringLiteral("Страницы %1–%2 из примерно %3");
+    t.nothingFound = QStringLiteral("Ничего не найдено.");
+    t.moreResults = QStringLiteral("Следующие %1");
+    t.indexBuilding = QStringLiteral("Указатель каталога ещё строится: прочитано страниц: %1. "
+                                     "Результаты появятся здесь, как только он будет готов.");
+    t.searchUnavailable = QStringLiteral("Поиск по каталогу недоступен: страницы каталога не удалось прочитать.");
+    t.foundIn = {QString(), QStringLiteral("найдено в русском тексте"), QStringLiteral("найдено в английском тексте"),
+                 QStringLiteral("найдено в китайском тексте")};
+    return t;
+}
+
+FindTexts englishTexts()
+{
+    FindTexts t;
+    t.pagePlaceholder = QStringLiteral("Find in page");
+    t.cataloguePlaceholder = QStringLiteral("Find in the catalogue");
+    t.thisPage = QStringLiteral("This page");
+    t.wholeCatalogue = QStringLiteral("Whole catalogue");
+    t.matchOf = QStringLiteral("%1 of %2");
+    t.noMatches = QStringLiteral("No matches");
+    t.previousHint = QStringLiteral("Previous match (Shift+F3)");
+    t.nextHint = QStringLiteral("Next match (F3)");
+    t.closeHint = QStringLiteral("Close (Esc)");
+    t.resultsTitle = QStringLiteral("Catalogue search: %1");
+    t.resultsCount = QStringLiteral("Pages found: %1");
+    t.resultsRange = QStringLiteral("Pages %1–%2 of about %3");
+    t.nothingFound = QStringLiteral("Nothing found.");
+    t.moreResults = QStringLiteral("Next %1");
+    t.indexBuilding = QStringLiteral("The catalogue index is still being built: %1 pages read. "
+                                     "The results will appear here as soon as it is ready.");
+    t.searchUnavailable = QStringLiteral("The catalogue cannot be searched: its pages could not be read.");
+    t.foundIn = {QString(), QStringLiteral("found in the Russian text"), QStringLiteral("found in the English text"),
+                 QStringLiteral("found in the Chinese text")};
+    return t;
+}
+
+FindTexts chineseTexts()
+{
+    FindTexts t;
+    t.pagePlaceholder = QStringLiteral("在本页中查找");
+    t.cataloguePlaceholder = QStringLiteral("在目录中查找");
+    t.thisPage = QStringLiteral("本页");
+    t.wholeCatalogue = QStringLiteral("整个目录");
+    t.matchOf = QStringLiteral("第 %1 个，共 %2 个");
+    t.noMatches = QStringLiteral("未找到");
+    t.previousHint = QStringLiteral("上一个 (Shift+F3)");
+    t.nextHint = QStringLiteral("下一个 (F3)");
+    t.closeHint = QStringLiteral("关闭 (Esc)");
+    t.resultsTitle = QStringLiteral("目录搜索：%1");
+    t.resultsCount = QStringLiteral("找到 %1 页");
+    t.resultsRange = QStringLiteral("第 %1–%2 页，共约 %3 页");
+    t.nothingFound = QStringLiteral("未找到任何结果。");
+    t.moreResults = QStringLiteral("下 %1 个");
+    t.indexBuilding = QStringLiteral("目录索引正在建立：已读取 %1 页。索引就绪后结果将显示在这里。");
+    t.searchUnavailable = QStringLiteral("无法搜索目录：目录页面无法读取。");
+    t.foundIn = {QString(), QStringLiteral("在俄文页面中找到"), QStringLiteral("在英文页面中找到"),
+                 QStringLiteral("在中文页面中找到")};
+    return t;
+}
+
+// Menu entries in chain order (menu0, menu02, menu03, menu1 ... menu11) in Chinese, the words
+// of the Chinese menu pictures.
+const std::array<QString, MenuEntryCount>& chineseSections()
+{
+    static const std::array<QString, MenuEntryCount> names = {
+        QStringLiteral("Velora"),
+        QStringLiteral("主席团主席致辞"),
+        QStringLiteral("结构"),
+        QStringLiteral("农业、食品和海洋资源"),
+        QStringLiteral("农产品加工技术"),
+        QStringLiteral("生物科学"),
+        QStringLiteral("教育、经济和社会科学"),
+        QStringLiteral("电子、信息技术和电信"),
+        QStringLiteral("能源"),
+        QStringLiteral("环境与安全"),
+        QStringLiteral("工业制造、材料和运输技术"),
+        QStringLiteral("计量与标准化"),
+        QStringLiteral("其他工业制造技术"),
+        QStringLiteral("科学（化学、物理）"),
+    };
+    return names;
+}
+
+// A menu text on one line and without its leading "5. ".
+QString plainEntryText(QString text)
+{
+    text.replace(u'\n', u' ');
+    text = text.simplified();
+    const qsizetype dot = text.indexOf(QStringLiteral(". "));
+    if (dot > 0 && dot <= 2 && text.at(0).isDigit())
+        text = text.mid(dot + 2);
+    return text;
+}
+
+}  // namespace
+
+const FindTexts& FindTextsFor(std::uint8_t language)
+{
+    static const FindTexts russian = russianTexts();
+    static const FindTexts english = englishTexts();
+    static const FindTexts chinese = chineseTexts();
+    switch (language) {
+    case LangRussian: return russian;
+    case LangChinese: return chinese;
+    default: return english;
+    }
+}
+
+QString SectionName(std::uint8_t language, std::int32_t category, std::int32_t position)
+{
+    int entry = -1;
+    if (category == 0 && position >= 1 && position <= 3)
+        entry = position - 1;
+    else if (category >= 1 && category <= 11)
+        entry = FirstCategoryEntry + category - 1;
+    if (entry < 0)
+        return QString();
+    if (language == LangChinese)
+        return chineseSections()[entry];
+    return plainEntryText(MainWindowTextsFor(language).menu[entry]);
+}
+
+std::uint8_t LanguageOfLetter(const QString& letter)
+{
+    for (std::uint8_t language = LangRussian; language <= LangChinese; ++language) {
+        if (!letter.isEmpty() && Languages[language].Letter == letter)
+            return language;
+    }
+    return LangNone;
+}
