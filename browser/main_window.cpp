@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QWebEngineView>
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
 {
@@ -27,6 +28,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
     wireNavigation();
     setUpLayout();
     setUpLanguages();
+    setUpKeys();
+    applyAccessibleNames();
 }
 
 TForm1::~TForm1()
@@ -42,7 +45,7 @@ TForm1::~TForm1()
 void TForm1::FormCreate(const QString& exePath)
 {
     FillLanguages();
-    ExeDir = ExeDirFromPath(exePath, QDir::separator());
+    ExeDir = ExeDirFromProgramPath(exePath, QDir::separator());
     MenuVisible = true;
     ui->pWB->resize(width() - ui->pMenu->width() - 8, ui->pWB->height());
     CurrentCategory = 0;
@@ -61,6 +64,8 @@ void TForm1::showEvent(QShowEvent* event)
         return;
     shownOnce_ = true;
     FormShow();
+    // The page has the keyboard focus, so the arrows and Page Up/Down scroll it at once.
+    WebBrowser1->view()->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::FormShow()

@@ -81,6 +81,12 @@ public:
     void cmdLangChnClick();
     void pmlangfontsClick();
 
+    // Page viewer comforts: keys, printing, saving as PDF.
+    void PrintPage();
+    void SaveAsPdf();
+    // The file name proposed for the page shown: its position and title.
+    QString ProposedPdfName() const;
+
     // Search.
     void cmdSearchDBClick();
     void DataSource1DataChange() {}
@@ -106,6 +112,10 @@ private:
     void setLanguageButtonPictures(bool chinese);
     void attachFontMenu(bool attached);
     void switchToTextLanguage(std::uint8_t language);
+    // Keys and names for assistive technology.
+    void setUpKeys();
+    bool commandKeysActive() const;
+    void applyAccessibleNames();
 
     Ui::Form1* ui;
     SearchWindowPort* frmSearch = nullptr;

@@ -127,6 +127,7 @@ void TForm1::ApplyLanguage()
     // The search window's texts and lists follow the same language.
     if (frmSearch)
         frmSearch->ApplyLanguage();
+    applyAccessibleNames();
 }
 
 void TForm1::switchToTextLanguage(std::uint8_t language)

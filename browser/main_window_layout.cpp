@@ -136,6 +136,7 @@ void TForm1::ToggleMenuPanel()
     else
         browserPanel->setGeometry(4, browserPanel->y(), width() - 8, browserPanel->height());
     showMenuToggle(MenuVisible);
+    applyAccessibleNames();
     // The bar keeps its width and moves with the browser panel's left edge.
     ui->pBar->move(browserPanel->x(), ui->pBar->y());
 }
