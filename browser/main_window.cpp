@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QWebEngineView>
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
 {
@@ -64,8 +63,6 @@ void TForm1::showEvent(QShowEvent* event)
         return;
     shownOnce_ = true;
     FormShow();
-    // The page has the keyboard focus, so the arrows and Page Up/Down scroll it at once.
-    WebBrowser1->view()->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::FormShow()

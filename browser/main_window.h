@@ -114,7 +114,6 @@ private:
     void switchToTextLanguage(std::uint8_t language);
     // Keys and names for assistive technology.
     void setUpKeys();
-    bool commandKeysActive() const;
     void applyAccessibleNames();
 
     Ui::Form1* ui;

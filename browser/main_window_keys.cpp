@@ -1,6 +1,7 @@
 // Keys of the main window and the page viewer's commands behind them: stepping, the go-to box,
-// Exit, zoom, printing and saving as PDF. None acts while a message box or another modal window
-// is up, and none is one of the splash's, the go-to filter's or the search window's keys.
+// Exit, zoom, printing and saving as PDF. They are shortcuts of the main window alone: none acts
+// while the splash (the main window is hidden then), a message box or another modal window is up,
+// and none is one of the splash's, the go-to filter's or the search window's keys.
 #include "main_window.h"
 
 #include "page_files.h"
@@ -10,7 +11,6 @@
 #include "ui_form1.h"
 #include "web_browser.h"
 
-#include <QApplication>
 #include <QShortcut>
 #include <QWebEngineView>
 
@@ -33,8 +33,6 @@ void TForm1::setUpKeys()
     for (const Key& key : keys) {
         auto* shortcut = new QShortcut(key.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, command = key.command] {
-            if (!commandKeysActive())
-                return;
             // Previous and Next act only while their buttons are enabled.
             if ((command == &TForm1::cmdNextClick && !ui->cmdNext->isEnabled()) ||
                 (command == &TForm1::cmdPrevClick && !ui->cmdPrev->isEnabled()))
@@ -45,15 +43,10 @@ void TForm1::setUpKeys()
 
     auto* goTo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
     connect(goTo, &QShortcut::activated, this, [this] {
-        if (!commandKeysActive())
-            return;
         ui->tGoTo->setFocus(Qt::ShortcutFocusReason);
         ui->tGoTo->selectAll();
     });
-    connect(ui->tGoTo, &QLineEdit::returnPressed, this, [this] {
-        if (commandKeysActive())
-            cmdGoToClick();
-    });
+    connect(ui->tGoTo, &QLineEdit::returnPressed, this, &TForm1::cmdGoToClick);
 
     struct Zoom {
         QList<QKeySequence> keys;
@@ -67,21 +60,12 @@ void TForm1::setUpKeys()
     for (const Zoom& zoom : zooms) {
         for (const QKeySequence& sequence : zoom.keys) {
             auto* shortcut = new QShortcut(sequence, this);
-            connect(shortcut, &QShortcut::activated, this, [this, command = zoom.command] {
-                if (commandKeysActive())
-                    (WebBrowser1->*command)();
-            });
+            connect(shortcut, &QShortcut::activated, this, [this, command = zoom.command] { (WebBrowser1->*command)(); });
         }
     }
 
     connect(WebBrowser1, &TWebBrowser::printRequested, this, &TForm1::PrintPage);
     connect(WebBrowser1, &TWebBrowser::saveAsPdfRequested, this, &TForm1::SaveAsPdf);
-}
-
-bool TForm1::commandKeysActive() const
-{
-    // Before the first showing the splash is still up; a modal box or window takes every key.
-    return isVisible() && !QApplication::activeModalWidget();
 }
 
 void TForm1::PrintPage() { ::PrintPage(WebBrowser1->view(), this); }

@@ -126,9 +126,6 @@ void TWebBrowser::reportFromEngine(const QUrl& url, bool programRequested)
 
 void TWebBrowser::loadingChanged(const QWebEngineLoadingInfo& info)
 {
-    // The engine may reset the zoom when a page commits; the session's zoom holds.
-    if (view_->zoomFactor() != zoom_)
-        view_->setZoomFactor(zoom_);
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
         return;
     if (info.url() == WarmUrl()) {
