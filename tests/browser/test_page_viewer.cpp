@@ -15,6 +15,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -122,6 +124,26 @@ TEST_F(PageViewer, KeysRunTheirCommandsAndNothingWhileABoxIsUp)
 
     press(Qt::Key_Equal, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(form->WebBrowser1->zoomFactor(), 1.1);
+
+    // Ctrl+P brings the print dialog, Ctrl+Shift+S the save dialog proposing the page's name.
+    QWebEngineView* view = form->WebBrowser1->view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->url().fileName() == "05002e.html" && !view->page()->isLoading(); }, 60000));
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_P, Qt::CTRL | Qt::SHIFT | Qt::Key_S}) {
+        QString dialog;
+        QTimer::singleShot(500, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                dialog = modal->metaObject()->className();
+                if (auto* files = qobject_cast<QFileDialog*>(modal))
+                    dialog += " " + QFileInfo(files->selectedFiles().value(0)).fileName();
+                modal->close();
+            }
+        });
+        press(keys.key(), keys.keyboardModifiers());
+        QTest::qWait(700);
+        EXPECT_TRUE(dialog == "QPrintDialog" || dialog == "QFileDialog 5.2 " + view->title() + ".pdf")
+            << dialog.toStdString() << " / " << view->title().toStdString();
+        QApplication::setActiveWindow(form.get());
+    }
     EXPECT_TRUE(CtrlQEndsTheLoop(form.get()));
 
     // A modal box takes every key: none of the commands runs underneath it.
