@@ -97,15 +97,12 @@ TWebBrowser::~TWebBrowser()
 
 void TWebBrowser::Warm()
 {
-    if (warming_ || !page_->url().isEmpty())
-        return;
-    warming_ = true;
-    page_->load(WarmUrl());
+    if (page_->url().isEmpty())
+        page_->load(WarmUrl());
 }
 
 void TWebBrowser::Navigate(const QString& url)
 {
-    warming_ = false;
     emit BeforeNavigate2(url);
     const QUrl target = UrlFromText(url);
     pendingProgramUrl_ = target;
@@ -114,8 +111,6 @@ void TWebBrowser::Navigate(const QString& url)
 
 void TWebBrowser::reportFromEngine(const QUrl& url, bool programRequested)
 {
-    if (warming_ && url == WarmUrl())
-        return;
     // The navigation Navigate asked for was reported already, in the caller's own words.
     if (programRequested && pendingProgramUrl_ && *pendingProgramUrl_ == url) {
         pendingProgramUrl_.reset();
@@ -128,10 +123,9 @@ void TWebBrowser::loadingChanged(const QWebEngineLoadingInfo& info)
 {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
         return;
-    if (info.url() == WarmUrl()) {
-        warming_ = false;
+    // The empty page is no catalogue page (the engine asks no navigation question for it).
+    if (info.url() == WarmUrl())
         return;
-    }
     emit loadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
 }
 

@@ -72,7 +72,6 @@ private:
     QWebEngineView* view_ = nullptr;
     Page* page_ = nullptr;
     std::optional<QUrl> pendingProgramUrl_;
-    bool warming_ = false;
     double zoom_ = 1.0;
     QUrl menuLink_;
     QWidget* nextInTabOrder_ = nullptr;
