@@ -7,7 +7,6 @@
 #include "program_values.h"
 #include "search_window.h"
 #include "splash.h"
-#include "web_browser.h"
 
 #include <QScreen>
 
@@ -40,8 +39,6 @@ void TStartup::ShowSplash()
     frmSplash->show();
     frmSplash->raise();
     frmSplash->activateWindow();
-    // The HTML engine starts behind the splash while the person chooses a language.
-    Form1->WebBrowser1->Warm();
 }
 
 void TStartup::WaitForSplash()

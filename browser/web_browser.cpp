@@ -11,7 +11,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineContextMenuRequest>
-#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -38,12 +37,6 @@ QString AddressText(const QUrl& url)
     if (url.hasFragment())
         text += u'#' + url.fragment();
     return text;
-}
-// The empty page the engine warms up on.
-const QUrl& WarmUrl()
-{
-    static const QUrl url(QStringLiteral("about:blank"));
-    return url;
 }
 }  // namespace
 
@@ -85,7 +78,7 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWidget(parent)
     setFocusProxy(view_);
     // Ctrl with the wheel zooms; the wheel reaches the engine's inner widget, made later.
     view_->installEventFilter(this);
-    connect(page_, &QWebEnginePage::loadingChanged, this, &TWebBrowser::loadingChanged);
+    connect(view_, &QWebEngineView::loadFinished, this, &TWebBrowser::loadFinished);
 }
 
 TWebBrowser::~TWebBrowser()
@@ -93,12 +86,6 @@ TWebBrowser::~TWebBrowser()
     // The page must go before its profile.
     delete view_;
     delete page_;
-}
-
-void TWebBrowser::Warm()
-{
-    if (page_->url().isEmpty())
-        page_->load(WarmUrl());
 }
 
 void TWebBrowser::Navigate(const QString& url)
@@ -117,16 +104,6 @@ void TWebBrowser::reportFromEngine(const QUrl& url, bool programRequested)
         return;
     }
     emit BeforeNavigate2(AddressText(url));
-}
-
-void TWebBrowser::loadingChanged(const QWebEngineLoadingInfo& info)
-{
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
-        return;
-    // The empty page is no catalogue page (the engine asks no navigation question for it).
-    if (info.url() == WarmUrl())
-        return;
-    emit loadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
 }
 
 QWebEngineView* TWebBrowser::view() const { return view_; }

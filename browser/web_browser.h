@@ -15,7 +15,6 @@
 
 class QWebEngineView;
 class QWebEngineProfile;
-class QWebEngineLoadingInfo;
 enum class PageCommand;
 
 class TWebBrowser : public QWidget {
@@ -27,11 +26,6 @@ public:
     // Reports the address through BeforeNavigate2, then starts loading it. A "file://" address is
     // taken as a local path, so spaces, "#" or Cyrillic letters in the folder are kept as they are.
     void Navigate(const QString& url);
-
-    // Lets the engine start its profile, page and renderer before the first navigation, by
-    // loading an empty page that is no catalogue position: it is neither reported through
-    // BeforeNavigate2 nor through loadFinished.
-    void Warm();
 
     QWebEngineView* view() const;
 
@@ -63,7 +57,6 @@ protected:
 private:
     class Page;
     void reportFromEngine(const QUrl& url, bool programRequested);
-    void loadingChanged(const QWebEngineLoadingInfo& info);
     void setZoom(double factor);
     void showContextMenu(const QPoint& at);
     void keepTabOrder();

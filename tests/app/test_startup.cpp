@@ -16,8 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 using testing_support::demoCatalogueDir;
 
@@ -50,32 +48,6 @@ TEST_F(Startup, MainWindowIsCreatedAndCountedBeforeAnyLanguageIsChosen)
     EXPECT_EQ(CurrentLanguage, LangRussian);
     EXPECT_TRUE(SplashCancelled);
     EXPECT_TRUE(startup.frmSplash->isVisible());
-}
-
-// While the splash waits, the HTML engine starts its renderer on an empty page that no one sees:
-// the navigation hook hears nothing, Previous and Next keep their state, the main window stays
-// hidden, and the first page is still the one the language choice opens.
-TEST_F(Startup, TheEngineWarmsBehindTheSplashUnseen)
-{
-    TStartup startup;
-    ASSERT_TRUE(startup.CreateMainWindow(DemoExePath()));
-    QStringList navigations;
-    QObject::connect(startup.Form1->WebBrowser1, &TWebBrowser::BeforeNavigate2,
-                     [&](const QString& url) { navigations << url; });
-    QSignalSpy loads(startup.Form1->WebBrowser1, &TWebBrowser::loadFinished);
-    startup.ShowSplash();
-    QWebEnginePage* page = startup.Form1->WebBrowser1->view()->page();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page->renderProcessPid() > 0 && !page->isLoading(); }, 60000))
-        << "the renderer did not start behind the splash";
-    QTest::qWait(200);
-    EXPECT_TRUE(navigations.isEmpty()) << navigations.join(' ').toStdString();
-    EXPECT_EQ(loads.count(), 0);
-    EXPECT_TRUE(startup.Form1->controls().cmdPrev->isEnabled());
-    EXPECT_TRUE(startup.Form1->controls().cmdNext->isEnabled());
-    EXPECT_FALSE(startup.Form1->isVisible());
-    EXPECT_TRUE(startup.frmSplash->isVisible());
-    EXPECT_EQ(CurrentCategory, 0);
-    EXPECT_EQ(CurrentPosition, 0);
 }
 
 TEST_F(Startup, EscapeReleasedOnAnyButtonCancelsTheSplash)
