@@ -60,13 +60,7 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    profile_ = new QWebEngineProfile(this);  // no storage name: off the record
-    profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    page_ = new Page(profile_, this);
-    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     view_ = new QWebEngineView(this);
-    view_->setPage(page_);
     // The program's own menu replaces the engine's (page source, inspector, history).
     view_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view_, &QWidget::customContextMenuRequested, this, &TWebBrowser::showContextMenu);
@@ -88,8 +82,21 @@ TWebBrowser::~TWebBrowser()
     delete page_;
 }
 
+void TWebBrowser::Warm()
+{
+    if (page_)
+        return;
+    profile_ = new QWebEngineProfile(this);  // no storage name: off the record
+    profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    page_ = new Page(profile_, this);
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    view_->setPage(page_);
+}
+
 void TWebBrowser::Navigate(const QString& url)
 {
+    Warm();
     emit BeforeNavigate2(url);
     const QUrl target = UrlFromText(url);
     pendingProgramUrl_ = target;
@@ -179,6 +186,7 @@ void TWebBrowser::showContextMenu(const QPoint& at)
 
 void TWebBrowser::runCommand(PageCommand command)
 {
+    Warm();
     switch (command) {
     case PageCommand::Copy: page_->triggerAction(QWebEnginePage::Copy); break;
     case PageCommand::SelectAll: page_->triggerAction(QWebEnginePage::SelectAll); break;

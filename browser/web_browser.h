@@ -27,6 +27,12 @@ public:
     // taken as a local path, so spaces, "#" or Cyrillic letters in the folder are kept as they are.
     void Navigate(const QString& url);
 
+    // Starts the engine, its off-the-record profile and the page, if the first Navigate has not
+    // done so already; start-up calls it once the splash is on screen, so the engine's start
+    // overlaps the wait for a language and does not delay the splash.
+    void Warm();
+    bool engineStarted() const { return page_ != nullptr; }
+
     QWebEngineView* view() const;
 
     // Zoom of the page, for the whole session: it holds across pages and is never saved.
