@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #if defined(_WIN32)
 #include <float.h>
@@ -59,6 +60,13 @@ void PrepareProcess()
     // The program writes no file: keep the OpenGL driver's shader cache out of the home folder.
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     qputenv("MESA_GLSL_CACHE_DISABLE", "true");
+    // A normal run prints nothing: no engine start-up report or other informational output, and
+    // of the engine's own log only its errors. Warnings and faults still reach standard error,
+    // and QT_LOGGING_RULES still overrides these rules.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+    QByteArray engineFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!engineFlags.contains("--log-level"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags + (engineFlags.isEmpty() ? "" : " ") + "--log-level=2");
     // The HTML view shares OpenGL contexts with the widgets; this must precede the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     SetHtmlEngineMemorySwitches();

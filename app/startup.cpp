@@ -8,6 +8,36 @@
 #include "program_values.h"
 #include "search_window.h"
 #include "splash.h"
+#include "web_browser.h"
+
+#include <QPointer>
+
+namespace {
+// Starts the HTML engine once the watched window has been painted for the first time.
+class WarmAfterFirstPaint : public QObject {
+public:
+    WarmAfterFirstPaint(QWidget* window, TWebBrowser* browser) : QObject(window), browser_(browser)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so the splash's paint reaches the screen first.
+            if (TWebBrowser* browser = browser_)
+                QMetaObject::invokeMethod(browser, &TWebBrowser::Warm, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<TWebBrowser> browser_;
+};
+}  // namespace
 
 TStartup::TStartup() = default;
 
@@ -27,6 +57,7 @@ void TStartup::ShowSplash()
     frmSplash->show();
     frmSplash->raise();
     frmSplash->activateWindow();
+    new WarmAfterFirstPaint(frmSplash, Form1->WebBrowser1);
 }
 
 void TStartup::WaitForSplash()

@@ -34,9 +34,16 @@ void FittedPicture::refresh()
         label_->clear();
         return;
     }
-    const QSize size = FittedPictureSize(picture_.size(), label_->size());
-    if (size == picture_.size())
+    // Sizes in device-independent pixels: a picture drawn at twice the size for a scaled screen
+    // takes the place of the plain one.
+    const QSize own = picture_.deviceIndependentSize().toSize();
+    const QSize size = FittedPictureSize(own, label_->size());
+    if (size == own) {
         label_->setPixmap(picture_);
-    else
-        label_->setPixmap(picture_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        return;
+    }
+    const qreal ratio = picture_.devicePixelRatio();
+    QPixmap fitted = picture_.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    fitted.setDevicePixelRatio(ratio);
+    label_->setPixmap(fitted);
 }

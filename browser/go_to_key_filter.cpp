@@ -15,3 +15,24 @@ bool GoToKeyAccepted(const QString& text, QChar key)
         return text.size() != 2;
     return dot <= 2;
 }
+
+QString GoToCommitAccepted(const QString& text, int caret, int selectionStart, int selectionLength,
+                           const QString& commit)
+{
+    QString working = text;
+    int at = selectionLength > 0 ? selectionStart : caret;
+    bool selectionPending = selectionLength > 0;
+    QString accepted;
+    for (const QChar key : commit) {
+        if (key.category() == QChar::Other_Control || !GoToKeyAccepted(working, key))
+            continue;
+        if (selectionPending) {
+            working.remove(selectionStart, selectionLength);
+            selectionPending = false;
+        }
+        working.insert(at, key);
+        ++at;
+        accepted += key;
+    }
+    return accepted;
+}

@@ -1,6 +1,7 @@
 #include "jpeg_picture.h"
 
 #include <QFile>
+#include <QGuiApplication>
 
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE and size_t declared first
@@ -118,11 +119,12 @@ QImage DecodeJpeg(const QByteArray& data)
     return decoded ? image : QImage();
 }
 
-QPixmap LoadPicture(const QString& resourcePath)
+namespace {
+QImage LoadImage(const QString& resourcePath)
 {
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
-        return QPixmap();
+        return QImage();
     const QByteArray data = file.readAll();
     QImage image;
     if (resourcePath.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
@@ -130,5 +132,24 @@ QPixmap LoadPicture(const QString& resourcePath)
         image = DecodeJpeg(data);
     else
         image.loadFromData(data);
-    return QPixmap::fromImage(image);
+    return image;
+}
+}  // namespace
+
+QPixmap LoadPicture(const QString& resourcePath) { return LoadPicture(resourcePath, qGuiApp->devicePixelRatio()); }
+
+QPixmap LoadPicture(const QString& resourcePath, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1) {
+        const qsizetype dot = resourcePath.lastIndexOf(u'.');
+        const QString twin = dot < 0 ? QString() : resourcePath.left(dot) + QStringLiteral("@2x") + resourcePath.mid(dot);
+        if (!twin.isEmpty() && QFile::exists(twin)) {
+            QPixmap sharp = QPixmap::fromImage(LoadImage(twin));
+            if (!sharp.isNull()) {
+                sharp.setDevicePixelRatio(2);
+                return sharp;
+            }
+        }
+    }
+    return QPixmap::fromImage(LoadImage(resourcePath));
 }

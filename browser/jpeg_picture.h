@@ -12,4 +12,8 @@ QImage DecodeJpeg(const QByteArray& data);
 
 // Loads a picture resource such as ":/pictures/title_ru.jpg": a name ending in .jpg or .jpeg
 // is decoded by DecodeJpeg, any other by Qt. A missing or undecodable picture gives a null pixmap.
+// On a screen scaled above 100% (device pixel ratio above 1) the twin drawn at twice the size,
+// such as ":/pictures/title_ru@2x.jpg", is loaded instead where there is one, with a device pixel
+// ratio of 2: it takes the same place and size in device-independent pixels, only sharper.
 QPixmap LoadPicture(const QString& resourcePath);
+QPixmap LoadPicture(const QString& resourcePath, qreal devicePixelRatio);

@@ -27,6 +27,26 @@ struct MainWindowTexts {
 // English window caption).
 const MainWindowTexts& MainWindowTextsFor(std::uint8_t language);
 
+// Names for assistive technology of the controls whose face is a picture, and of the boxes no
+// label names, in one interface language (1 to 3; any other value gives English).
+struct AccessibleNames {
+    QString emblem;
+    QString title;
+    QString hideMenu;  // the menu toggle while the menu is shown
+    QString showMenu;  // ... while it is hidden
+    QString chineseButton;
+    QString goToPicture;
+    QString goToBox;
+    QString page;
+    QString cmdPrev;
+    QString cmdNext;
+    QString cmdGoTo;
+    QString cmdExit;
+    // The Chinese menu pictures, in chain order (imgmch0, imgmch01, imgmch02, imgmch1 ...).
+    std::array<QString, MenuEntryCount> menuPictures;
+};
+const AccessibleNames& AccessibleNamesFor(std::uint8_t language);
+
 // Resource path of the title picture of a language (1 to 3).
 QString TitlePicturePath(std::uint8_t language);
 

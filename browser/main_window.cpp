@@ -29,6 +29,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
     setUpLayout();
     setUpLanguages();
     setUpFinding();
+    setUpKeys();
+    applyAccessibleNames();
 }
 
 TForm1::~TForm1()
@@ -44,7 +46,7 @@ TForm1::~TForm1()
 void TForm1::FormCreate(const QString& exePath)
 {
     FillLanguages();
-    ExeDir = ExeDirFromPath(exePath, QDir::separator());
+    ExeDir = ExeDirFromProgramPath(exePath, QDir::separator());
     MenuVisible = true;
     ui->pWB->resize(BrowserPanelSpan(width(), ui->pMenu->width(), true).width, ui->pWB->height());
     CurrentCategory = 0;

@@ -93,6 +93,12 @@ public:
     void cmdLangChnClick();
     void pmlangfontsClick();
 
+    // Page viewer comforts: keys, printing, saving as PDF.
+    void PrintPage();
+    void SaveAsPdf();
+    // The file name proposed for the page shown: its position and title.
+    QString ProposedPdfName() const;
+
     // Search.
     void cmdSearchDBClick();
     void DataSource1DataChange() {}
@@ -123,6 +129,9 @@ private:
     void setLanguageButtonPictures(bool chinese);
     void attachFontMenu(bool attached);
     void switchToTextLanguage(std::uint8_t language);
+    // Keys and names for assistive technology.
+    void setUpKeys();
+    void applyAccessibleNames();
 
     Ui::Form1* ui;
     SearchWindowPort* frmSearch = nullptr;

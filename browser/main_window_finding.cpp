@@ -17,6 +17,9 @@ void TForm1::setUpFinding()
     catalogueFinder_ = new CatalogueFinder(this);
     catalogueSearch_ = new CatalogueSearch(WebBrowser1, catalogueFinder_, this);
     connect(findBar_, &FindBar::catalogueSearchRequested, catalogueSearch_, &CatalogueSearch::Search);
+    // The page's context menu offers both finds too.
+    connect(WebBrowser1, &TWebBrowser::findInPageRequested, this, &TForm1::ShowFindInPage);
+    connect(WebBrowser1, &TWebBrowser::searchCatalogueRequested, this, &TForm1::ShowCatalogueSearch);
 
     // The index is prepared after the first page has been shown, so start-up does not wait.
     connect(

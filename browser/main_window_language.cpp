@@ -129,6 +129,7 @@ void TForm1::ApplyLanguage()
     if (frmSearch)
         frmSearch->ApplyLanguage();
     findBar_->ApplyLanguage(language);
+    applyAccessibleNames();
 }
 
 void TForm1::switchToTextLanguage(std::uint8_t language)

@@ -133,6 +133,7 @@ void TForm1::ToggleMenuPanel()
     const PanelSpan span = BrowserPanelSpan(width(), ui->pMenu->width(), MenuVisible);
     browserPanel->setGeometry(span.left, browserPanel->y(), span.width, browserPanel->height());
     showMenuToggle(MenuVisible);
+    applyAccessibleNames();
     // The bar keeps its width and moves with the browser panel's left edge.
     ui->pBar->move(browserPanel->x(), ui->pBar->y());
 }

@@ -10,6 +10,7 @@
 #include "program_values.h"
 #include "ui_form1.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace {
@@ -122,6 +123,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
                 continue;
             if (!tGoToKeyPress(key))
                 return true;
+        }
+    }
+    // Text an input method commits goes through the same judgement; what fails it is dropped.
+    if (watched == ui->tGoTo && event->type() == QEvent::InputMethod) {
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        const QString commit = input->commitString();
+        if (!commit.isEmpty()) {
+            QLineEdit* box = ui->tGoTo;
+            const QString passed = GoToCommitAccepted(box->text(), box->cursorPosition(), box->selectionStart(),
+                                                      box->selectedText().size(), commit);
+            if (passed != commit) {
+                QInputMethodEvent judged(input->preeditString(), input->attributes());
+                judged.setCommitString(passed, input->replacementStart(), input->replacementLength());
+                QCoreApplication::sendEvent(box, &judged);
+                return true;
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -43,6 +43,13 @@ QString ExeDirFromPath(const QString& exePath, QChar separator)
     return folder + separator;
 }
 
+QString ExeDirFromProgramPath(const QString& qtPath, QChar platformSeparator)
+{
+    QString folder = ExeDirFromPath(qtPath, u'/');
+    folder.replace(u'/', platformSeparator);
+    return folder;
+}
+
 QString PositionLabelText(std::int32_t category, std::int32_t position)
 {
     return QStringLiteral("Cat=%1 PosInCat=%2").arg(category).arg(position);

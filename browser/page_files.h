@@ -18,5 +18,10 @@ QString PageUrl(const QString& exeDir, std::int32_t category, std::int32_t posit
 // gives the whole path followed by the separator.
 QString ExeDirFromPath(const QString& exePath, QChar separator);
 
+// ExeDir from the program path as Qt reports it, which separates folders by "/" on every
+// platform (Windows included): cut at the last "/", written with the platform's separator and
+// ending with it ("C:/Cat/catalog.exe" gives "C:\Cat\" on Windows).
+QString ExeDirFromProgramPath(const QString& qtPath, QChar platformSeparator);
+
 // "Cat=3 PosInCat=12".
 QString PositionLabelText(std::int32_t category, std::int32_t position);

@@ -1,11 +1,21 @@
 #include "web_browser.h"
 
+#include "page_context_menu.h"
+#include "program_values.h"
+#include "zoom_steps.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QClipboard>
+#include <QDesktopServices>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QWheelEvent>
 
 namespace {
 QUrl UrlFromText(const QString& text)
@@ -50,6 +60,19 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    view_ = new QWebEngineView(this);
+    // The program's own menu replaces the engine's (page source, inspector, history).
+    view_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view_, &QWidget::customContextMenuRequested, this, &TWebBrowser::showContextMenu);
+    layout->addWidget(view_);
+    // The container and the view take part in the tab order (the main window places them) and
+    // hand the focus on to the page.
+    setFocusPolicy(Qt::StrongFocus);
+    view_->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(view_);
+    // Ctrl with the wheel zooms; the wheel reaches the engine's inner widget, made later.
+    view_->installEventFilter(this);
+    connect(view_, &QWebEngineView::loadFinished, this, &TWebBrowser::loadFinished);
 }
 
 TWebBrowser::~TWebBrowser()
@@ -59,25 +82,21 @@ TWebBrowser::~TWebBrowser()
     delete page_;
 }
 
-void TWebBrowser::ensureView()
+void TWebBrowser::Warm()
 {
-    if (view_)
+    if (page_)
         return;
     profile_ = new QWebEngineProfile(this);  // no storage name: off the record
     profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     page_ = new Page(profile_, this);
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    view_ = new QWebEngineView(this);
     view_->setPage(page_);
-    view_->setContextMenuPolicy(Qt::NoContextMenu);
-    layout()->addWidget(view_);
-    connect(view_, &QWebEngineView::loadFinished, this, &TWebBrowser::loadFinished);
 }
 
 void TWebBrowser::Navigate(const QString& url)
 {
-    ensureView();
+    Warm();
     emit BeforeNavigate2(url);
     const QUrl target = UrlFromText(url);
     pendingProgramUrl_ = target;
@@ -95,3 +114,95 @@ void TWebBrowser::reportFromEngine(const QUrl& url, bool programRequested)
 }
 
 QWebEngineView* TWebBrowser::view() const { return view_; }
+
+void TWebBrowser::setZoom(double factor)
+{
+    zoom_ = factor;
+    view_->setZoomFactor(factor);
+}
+
+void TWebBrowser::zoomIn() { setZoom(ZoomInStep(zoom_)); }
+void TWebBrowser::zoomOut() { setZoom(ZoomOutStep(zoom_)); }
+void TWebBrowser::resetZoom() { setZoom(ActualSizeZoom); }
+
+bool TWebBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded) {
+        if (QObject* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType())
+            child->installEventFilter(this);
+    } else if (watched == view_ && (event->type() == QEvent::ChildPolished || event->type() == QEvent::Show)) {
+        keepTabOrder();
+    } else if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const int delta = wheel->angleDelta().y();
+            if (delta > 0)
+                zoomIn();
+            else if (delta < 0)
+                zoomOut();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TWebBrowser::setNextInTabOrder(QWidget* next)
+{
+    nextInTabOrder_ = next;
+    keepTabOrder();
+}
+
+void TWebBrowser::keepTabOrder()
+{
+    // The engine moves its view to the window's end when shown, and makes an inner widget per
+    // renderer; both are put back between this container and the control that follows it. The
+    // hand-over of the focus (which setTabOrder would follow) pauses meanwhile.
+    if (!nextInTabOrder_)
+        return;
+    QWidget* inner = view_->focusProxy();
+    setFocusProxy(nullptr);
+    view_->setFocusProxy(nullptr);
+    QWidget::setTabOrder(this, view_);
+    QWidget* last = view_;
+    if (inner) {
+        QWidget::setTabOrder(view_, inner);
+        last = inner;
+    }
+    QWidget::setTabOrder(last, nextInTabOrder_);
+    view_->setFocusProxy(inner);
+    setFocusProxy(view_);
+}
+
+void TWebBrowser::showContextMenu(const QPoint& at)
+{
+    const QWebEngineContextMenuRequest* request = view_->lastContextMenuRequest();
+    menuLink_ = request ? request->linkUrl() : QUrl();
+    const bool hasSelection = request ? !request->selectedText().isEmpty() : page_->hasSelection();
+    auto* menu = new PageContextMenu(CurrentLanguage, menuLink_, hasSelection, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &PageContextMenu::commandChosen, this, &TWebBrowser::runCommand);
+    menu->popup(view_->mapToGlobal(at));
+}
+
+void TWebBrowser::runCommand(PageCommand command)
+{
+    Warm();
+    switch (command) {
+    case PageCommand::Copy: page_->triggerAction(QWebEnginePage::Copy); break;
+    case PageCommand::SelectAll: page_->triggerAction(QWebEnginePage::SelectAll); break;
+    case PageCommand::FindInPage: emit findInPageRequested(); break;
+    case PageCommand::SearchCatalogue: emit searchCatalogueRequested(); break;
+    case PageCommand::ZoomIn: zoomIn(); break;
+    case PageCommand::ZoomOut: zoomOut(); break;
+    case PageCommand::ActualSize: resetZoom(); break;
+    case PageCommand::Print: emit printRequested(); break;
+    case PageCommand::SaveAsPdf: emit saveAsPdfRequested(); break;
+    // A link opened from the menu goes through the navigation hook like a clicked one.
+    case PageCommand::OpenLink: page_->triggerAction(QWebEnginePage::OpenLinkInThisWindow); break;
+    case PageCommand::CopyLinkAddress: QApplication::clipboard()->setText(menuLink_.toString()); break;
+    case PageCommand::OpenInWebBrowser:
+        if (OpensInWebBrowser(menuLink_))
+            QDesktopServices::openUrl(menuLink_);
+        break;
+    }
+}

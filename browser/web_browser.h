@@ -4,12 +4,18 @@
 // Navigate returns; those a page starts (links, frames, scripts) are reported as the engine asks
 // whether to accept them. Nothing is ever cancelled. The engine's profile is off the record, so
 // the view writes no cache, cookies or storage to disk.
+//
+// The view exists from the start, with the main window. Beside the catalogue's one operation it
+// offers the comforts of a page viewer: its own context menu in the interface language, zoom in
+// the steps browsers use (held for the session across pages), and requests to print, save as PDF
+// and find, which the main window answers.
 #include <QUrl>
 #include <QWidget>
 #include <optional>
 
 class QWebEngineView;
 class QWebEngineProfile;
+enum class PageCommand;
 
 class TWebBrowser : public QWidget {
     Q_OBJECT
@@ -21,21 +27,51 @@ public:
     // taken as a local path, so spaces, "#" or Cyrillic letters in the folder are kept as they are.
     void Navigate(const QString& url);
 
-    // The engine's view; created with the first navigation, so start-up does not wait for it.
+    // Starts the engine, its off-the-record profile and the page, if the first Navigate has not
+    // done so already; start-up calls it once the splash is on screen, so the engine's start
+    // overlaps the wait for a language and does not delay the splash.
+    void Warm();
+    bool engineStarted() const { return page_ != nullptr; }
+
     QWebEngineView* view() const;
+
+    // Zoom of the page, for the whole session: it holds across pages and is never saved.
+    double zoomFactor() const { return zoom_; }
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+
+    // The control that follows the view (and the engine's widgets inside it) in the tab order.
+    void setNextInTabOrder(QWidget* next);
+
+    // Runs a command of the context menu.
+    void runCommand(PageCommand command);
 
 signals:
     void BeforeNavigate2(const QString& url);
     // The page of the latest navigation has finished loading.
     void loadFinished(bool ok);
+    // Commands the main window answers.
+    void findInPageRequested();
+    void searchCatalogueRequested();
+    void printRequested();
+    void saveAsPdfRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class Page;
-    void ensureView();
     void reportFromEngine(const QUrl& url, bool programRequested);
+    void setZoom(double factor);
+    void showContextMenu(const QPoint& at);
+    void keepTabOrder();
 
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* view_ = nullptr;
     Page* page_ = nullptr;
     std::optional<QUrl> pendingProgramUrl_;
+    double zoom_ = 1.0;
+    QUrl menuLink_;
+    QWidget* nextInTabOrder_ = nullptr;
 };

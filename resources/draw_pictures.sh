@@ -1,5 +1,6 @@
 #!/bin/bash
-# Draws every picture of the window definitions into resources/pictures/.
+# Draws every picture of the window definitions into resources/pictures/, each twice: at its size
+# and, as name@2x.ext, at twice its size for screens scaled to 200%.
 # Needs ImageMagick (convert), fonts-noto-cjk and fonts-dejavu-core. Re-running it
 # reproduces the committed files byte for byte.
 set -euo pipefail
@@ -28,19 +29,28 @@ BLUE='#2a6db0'
 ACCENT='#e8962e'
 PANEL='rgb(231,242,248)'
 
+# Scale of the pass being drawn (1, then 2) and the suffix of its file names ("" or "@2x").
+S=1
+SUFFIX=
+x() { echo $(( $1 * S )); }  # a length of the design, in pixels of this pass
+# The output name of this pass: title_ru.jpg, or title_ru@2x.jpg.
+scaled_name() { echo "${1%.*}$SUFFIX.${1##*.}"; }
+# A filled rectangle given by its corner pixels in design pixels, covering the same area in this pass.
+rect() { echo "rectangle $(x "$1"),$(x "$2") $(( $(x $(( $3 + 1 ))) - 1 )),$(( $(x $(( $4 + 1 ))) - 1 ))"; }
+
 # Writes a PNG without time stamps or other metadata, so that output depends on input only.
 save_png() { # <convert arguments...> <output name>
   local args=("$@")
   local name=${args[-1]}
   unset 'args[-1]'
-  convert "${args[@]}" -strip -define png:exclude-chunks=date,time "$out/$name"
+  convert "${args[@]}" -strip -define png:exclude-chunks=date,time "$out/$(scaled_name "$name")"
 }
 
 save_jpg() { # <convert arguments...> <output name>
   local args=("$@")
   local name=${args[-1]}
   unset 'args[-1]'
-  convert "${args[@]}" -strip -sampling-factor 2x2 -quality 90 "$out/$name"
+  convert "${args[@]}" -strip -sampling-factor 2x2 -quality 90 "$out/$(scaled_name "$name")"
 }
 
 # --- The emblem's mark: a blue disc, a white V and an orange spark, drawn large and scaled down.
@@ -57,42 +67,43 @@ convert -size 400x400 xc:none \
   -fill "$ACCENT" -draw "circle 200,90 200,40" \
   "$work/mark_small.png"
 
+draw_pass() {
 # --- emblem.png 147x96: the mark above the name.
-convert -size 147x96 xc:none \
-  \( "$work/mark.png" -resize 66x66 \) -gravity north -geometry +0+2 -composite \
-  -font "$LATIN_BOLD" -pointsize 19 -fill "$NAVY" -gravity south -annotate +0+2 'VELORA' \
+convert -size "$(x 147)x$(x 96)" xc:none \
+  \( "$work/mark.png" -resize "$(x 66)x$(x 66)" \) -gravity north -geometry "+0+$(x 2)" -composite \
+  -font "$LATIN_BOLD" -pointsize "$(x 19)" -fill "$NAVY" -gravity south -annotate "+0+$(x 2)" 'VELORA' \
   "$work/emblem.png"
 save_png "$work/emblem.png" -depth 8 emblem.png
 
 # --- icon.png 16x16, 24-bit colour without alpha: the mark on white.
-save_png "$work/mark_small.png" -background white -alpha remove -alpha off -resize 16x16 \
+save_png "$work/mark_small.png" -background white -alpha remove -alpha off -resize "$(x 16)x$(x 16)" \
   -define png:color-type=2 -define png:bit-depth=8 icon.png
 
 # --- Title pictures on white.
-save_jpg -size 700x90 xc:white \
-  -fill "$ACCENT" -draw "rectangle 40,84 660,85" \
-  -font "$LATIN_BOLD" -pointsize 22 -fill "$NAVY" -gravity center -interline-spacing 2 \
-  -annotate +0-4 $'Каталог инновационных проектов и разработок\nорганизаций Velora' \
+save_jpg -size "$(x 700)x$(x 90)" xc:white \
+  -fill "$ACCENT" -draw "rectangle $(x 40),$(x 84) $(( $(x 661) - 1 )),$(( $(x 86) - 1 ))" \
+  -font "$LATIN_BOLD" -pointsize "$(x 22)" -fill "$NAVY" -gravity center -interline-spacing "$(x 2)" \
+  -annotate "+0-$(x 4)" $'Каталог инновационных проектов и разработок\nорганизаций Velora' \
   title_ru.jpg
-save_jpg -size 700x90 xc:white \
-  -fill "$ACCENT" -draw "rectangle 40,84 660,85" \
-  -font "$LATIN_BOLD" -pointsize 22 -fill "$NAVY" -gravity center -interline-spacing 2 \
-  -annotate +0-4 $'Catalogue of innovation projects and developments\nby organizations of the Velora' \
+save_jpg -size "$(x 700)x$(x 90)" xc:white \
+  -fill "$ACCENT" -draw "rectangle $(x 40),$(x 84) $(( $(x 661) - 1 )),$(( $(x 86) - 1 ))" \
+  -font "$LATIN_BOLD" -pointsize "$(x 22)" -fill "$NAVY" -gravity center -interline-spacing "$(x 2)" \
+  -annotate "+0-$(x 4)" $'Catalogue of innovation projects and developments\nby organizations of the Velora' \
   title_en.jpg
-save_jpg -size 600x68 xc:white \
-  -fill "$ACCENT" -draw "rectangle 40,62 560,63" \
-  -font "$CJK_BOLD" -pointsize 30 -fill "$NAVY" -gravity center \
-  -annotate +0-4 'Velora各组织创新项目与研发成果目录' \
+save_jpg -size "$(x 600)x$(x 68)" xc:white \
+  -fill "$ACCENT" -draw "rectangle $(x 40),$(x 62) $(( $(x 561) - 1 )),$(( $(x 64) - 1 ))" \
+  -font "$CJK_BOLD" -pointsize "$(x 30)" -fill "$NAVY" -gravity center \
+  -annotate "+0-$(x 4)" 'Velora各组织创新项目与研发成果目录' \
   title_ch.jpg
 
 # --- The Chinese word for Chinese, two colours: black on white, white made transparent.
-convert -size 42x19 xc:white -font "$CJK_BOLD" -pointsize 15 -fill black -gravity center \
+convert -size "$(x 42)x$(x 19)" xc:white -font "$CJK_BOLD" -pointsize "$(x 15)" -fill black -gravity center \
   -annotate +0+0 '中文' -colorspace gray -threshold 55% "$work/chinese_word.png"
 save_png "$work/chinese_word.png" -transparent white chinese_word.png
 
 # --- Menu toggles, read from bottom to top: drawn lying, then turned a quarter turn anticlockwise.
 toggle() { # <width> <height> <point size> <text> <output>
-  save_png -size "$2x$1" xc:white -font "$LATIN_BOLD" -pointsize "$3" -fill "$NAVY" \
+  save_png -size "$(x "$2")x$(x "$1")" xc:white -font "$LATIN_BOLD" -pointsize "$(x "$3")" -fill "$NAVY" \
     -gravity center -annotate +0+0 "$4" -rotate -90 -depth 8 "$5"
 }
 toggle 14 100 10 'Показать' show_ru.png
@@ -106,10 +117,10 @@ vertical_chinese() { # <width> <height> <point size> <output> <character...>
   shift 4
   local count=$# step=$(( height / $# )) args=() i=0
   for character in "$@"; do
-    args+=(-annotate "+0+$(( i * step + (step - size) / 2 - 2 ))" "$character")
+    args+=(-annotate "+0+$(x $(( i * step + (step - size) / 2 - 2 )))" "$character")
     i=$(( i + 1 ))
   done
-  save_jpg -size "${width}x${height}" xc:white -font "$CJK_BOLD" -pointsize "$size" -fill "$NAVY" \
+  save_jpg -size "$(x "$width")x$(x "$height")" xc:white -font "$CJK_BOLD" -pointsize "$(x "$size")" -fill "$NAVY" \
     -gravity north "${args[@]}" "$name"
 }
 vertical_chinese 24 58 19 show_chn.jpg 显 示
@@ -117,7 +128,7 @@ vertical_chinese 25 132 19 hide_chn.jpg 最 小 化
 
 # --- Small black Chinese words on a transparent ground: the go-to caption and the button pictures.
 word() { # <width> <height> <point size> <text> <output>
-  save_png -size "$1x$2" xc:none -font "$CJK_BOLD" -pointsize "$3" -fill black \
+  save_png -size "$(x "$1")x$(x "$2")" xc:none -font "$CJK_BOLD" -pointsize "$(x "$3")" -fill black \
     -gravity center -annotate +0+0 "$4" -depth 8 "$5"
 }
 word 63 18 13 '打开项目' goto_chn.png
@@ -141,21 +152,23 @@ menu_picture() { # <output> <height> <ground> <number or -> <line...>
   local text_left=4 args=()
   if [ "$number" != - ]; then
     local number_width
-    number_width=$(convert -font "$CJK_BOLD" -pointsize "$MENU_SIZE" label:"$number." -format %w info:)
-    args+=(-annotate "+2+$top" "$number.")
-    text_left=$(( 2 + number_width + 3 ))
+    number_width=$(convert -font "$CJK_BOLD" -pointsize "$(x "$MENU_SIZE")" label:"$number." -format %w info:)
+    args+=(-annotate "+$(x 2)+$(x "$top")" "$number.")
+    text_left=$(( $(x 2) + number_width + $(x 3) ))
+  else
+    text_left=$(x "$text_left")
   fi
   local i=0
   for line in "$@"; do
-    args+=(-annotate "+$text_left+$(( top + i * MENU_LINE ))" "$line")
+    args+=(-annotate "+$text_left+$(x $(( top + i * MENU_LINE )))" "$line")
     i=$(( i + 1 ))
   done
-  local dashes=() x
-  for (( x = 0; x < 165; x += 4 )); do
-    dashes+=(-draw "rectangle $x,$(( height - 1 )) $(( x + 1 )),$(( height - 1 ))")
+  local dashes=() dash
+  for (( dash = 0; dash < 165; dash += 4 )); do
+    dashes+=(-draw "rectangle $(x "$dash"),$(x $(( height - 1 ))) $(( $(x $(( dash + 2 ))) - 1 )),$(( $(x "$height") - 1 ))")
   done
-  save_png -size "165x$height" "xc:$ground" -fill black "${dashes[@]}" \
-    -font "$CJK_BOLD" -pointsize "$MENU_SIZE" -gravity northwest "${args[@]}" -depth 8 "$name"
+  save_png -size "$(x 165)x$(x "$height")" "xc:$ground" -fill black "${dashes[@]}" \
+    -font "$CJK_BOLD" -pointsize "$(x "$MENU_SIZE")" -gravity northwest "${args[@]}" -depth 8 "$name"
 }
 menu_picture menu_chn_0.png 41 "$PANEL" - 'Velora' '科学研究机构'
 menu_picture menu_chn_01.png 41 "$PANEL" - 'Velora' '结构'
@@ -174,19 +187,25 @@ menu_picture menu_chn_11.png 41 "$PANEL" 11 '科学（化学、物理）'
 
 # --- The splash window's title picture, 607x436. The language buttons sit at y 156..189
 # (x 140..485) and the close button at 588,8: that band and that corner stay free of text.
-convert -size 607x436 gradient:'#ffffff-#d6e7f4' \
-  -fill "$NAVY" -draw "rectangle 0,0 606,5" \
-  -fill 'rgba(255,255,255,0.75)' -draw "rectangle 0,144 606,201" \
-  -fill "$BLUE" -draw "rectangle 0,143 606,143" -draw "rectangle 0,202 606,202" \
-  \( "$work/mark.png" -resize 104x104 \) -gravity northwest -geometry +26+22 -composite \
-  -font "$LATIN_BOLD" -pointsize 21 -fill "$NAVY" -interline-spacing 3 \
-  -annotate +150+28 $'Каталог инновационных проектов\nи разработок организаций\nVelora' \
-  -font "$LATIN" -pointsize 17 -fill "$NAVY" -gravity north -interline-spacing 2 \
-  -annotate +0+222 $'Catalogue of innovation projects and developments\nby organizations of the Velora' \
-  -font "$CJK_BOLD" -pointsize 22 -fill "$NAVY" \
-  -annotate +0+282 'Velora各组织创新项目与研发成果目录' \
-  -fill "$ACCENT" -draw "rectangle 203,330 403,331" \
-  -fill "$NAVY" -draw "rectangle 0,378 606,435" \
-  -font "$LATIN_BOLD" -pointsize 30 -fill white -gravity south -annotate +0+11 '2014' \
+convert -size "$(x 607)x$(x 436)" gradient:'#ffffff-#d6e7f4' \
+  -fill "$NAVY" -draw "$(rect 0 0 606 5)" \
+  -fill 'rgba(255,255,255,0.75)' -draw "$(rect 0 144 606 201)" \
+  -fill "$BLUE" -draw "$(rect 0 143 606 143)" -draw "$(rect 0 202 606 202)" \
+  \( "$work/mark.png" -resize "$(x 104)x$(x 104)" \) -gravity northwest -geometry "+$(x 26)+$(x 22)" -composite \
+  -font "$LATIN_BOLD" -pointsize "$(x 21)" -fill "$NAVY" -interline-spacing "$(x 3)" \
+  -annotate "+$(x 150)+$(x 28)" $'Каталог инновационных проектов\nи разработок организаций\nVelora' \
+  -font "$LATIN" -pointsize "$(x 17)" -fill "$NAVY" -gravity north -interline-spacing "$(x 2)" \
+  -annotate "+0+$(x 222)" $'Catalogue of innovation projects and developments\nby organizations of the Velora' \
+  -font "$CJK_BOLD" -pointsize "$(x 22)" -fill "$NAVY" \
+  -annotate "+0+$(x 282)" 'Velora各组织创新项目与研发成果目录' \
+  -fill "$ACCENT" -draw "$(rect 203 330 403 331)" \
+  -fill "$NAVY" -draw "$(rect 0 378 606 435)" \
+  -font "$LATIN_BOLD" -pointsize "$(x 30)" -fill white -gravity south -annotate "+0+$(x 11)" '2014' \
   "$work/splash_title.png"
 save_jpg "$work/splash_title.png" splash_title.jpg
+}
+
+draw_pass
+S=2
+SUFFIX=@2x
+draw_pass

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Whole sessions of the real program on a virtual display, from a copy of the catalogue in a folder
 # whose path has blanks and Cyrillic letters, with a fresh home folder:
-#   Enter on the splash, the first page, Exit: exit code 0;
+#   Enter on the splash, the first page, Exit: exit code 0 and nothing printed to the terminal;
 #   Escape or "X" on the splash: exit code 0 and no main window ever shown;
 # and afterwards the catalogue folder and the home folder are as they were.
 # Usage: session_on_virtual_display.sh BUILD_DIR
@@ -16,6 +16,9 @@ snapshot() { (cd "$1" && find . -printf '%p %s %T@\n' | sort; find . -type f -ex
 snapshot "$catalogue" > "$work/catalogue.before"
 snapshot "$work/home" > "$work/home.before"
 
+# A private runtime folder, as a desktop session gives every program.
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
        XDG_DATA_HOME="$work/home/.local/share"
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
@@ -24,8 +27,8 @@ unset QT_QPA_PLATFORM
 session() {  # scenario
   xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     set -u
-    program="$1"; scenario="$2"
-    "$program" & pid=$!
+    program="$1"; scenario="$2"; output="$3"
+    "$program" > "$output" 2>&1 & pid=$!
     find_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
     wait_window() {
       i=0; while [ $i -lt 300 ]; do id=$(find_window "$1"); [ -n "$id" ] && { echo "$id"; return 0; }; sleep 0.1; i=$((i+1)); done
@@ -49,11 +52,15 @@ session() {  # scenario
       sleep 0.1; i=$((i+1)); done
     kill -0 $pid 2>/dev/null && { echo "still running"; kill $pid; exit 13; }
     wait $pid
-  ' sh "$catalogue/velora-catalogue" "$1"
+  ' sh "$catalogue/velora-catalogue" "$1" "$work/output.$1"
 }
 
 for scenario in enter-exit escape cross; do
   if session "$scenario"; then echo "ok: $scenario"; else echo "FAILED: $scenario (code $?)"; exit 1; fi
+  # A normal run prints nothing: no engine start-up report, no warnings.
+  if [ -s "$work/output.$scenario" ]; then
+    echo "FAILED: $scenario printed to the terminal:"; cat "$work/output.$scenario"; exit 1
+  fi
 done
 
 snapshot "$catalogue" > "$work/catalogue.after"

@@ -52,6 +52,24 @@ TEST_F(Startup, MainWindowIsCreatedAndCountedBeforeAnyLanguageIsChosen)
     EXPECT_TRUE(startup.frmSplash->isVisible());
 }
 
+// The HTML engine starts once the splash is on screen, not before it, and while the person
+// chooses: nothing is navigated and the main window stays hidden.
+TEST_F(Startup, TheEngineStartsBehindTheShownSplash)
+{
+    TStartup startup;
+    ASSERT_TRUE(startup.CreateMainWindow(DemoExePath()));
+    QStringList navigations;
+    QObject::connect(startup.Form1->WebBrowser1, &TWebBrowser::BeforeNavigate2,
+                     [&](const QString& url) { navigations << url; });
+    EXPECT_FALSE(startup.Form1->WebBrowser1->engineStarted());
+    startup.ShowSplash();
+    EXPECT_FALSE(startup.Form1->WebBrowser1->engineStarted()) << "the splash is painted first";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return startup.Form1->WebBrowser1->engineStarted(); }, 10000));
+    EXPECT_TRUE(startup.frmSplash->isVisible());
+    EXPECT_FALSE(startup.Form1->isVisible());
+    EXPECT_TRUE(navigations.isEmpty());
+}
+
 TEST_F(Startup, EscapeReleasedOnAnyButtonCancelsTheSplash)
 {
     for (const char* name : {"cmdRus", "cmdEng", "btnClose", "cmdChn"}) {

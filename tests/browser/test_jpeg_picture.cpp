@@ -1,4 +1,5 @@
 // JPEG decoding through libjpeg, and the picture files that the windows load.
+#include "fitted_picture.h"
 #include "jpeg_picture.h"
 #include "test_paths.h"
 
@@ -7,6 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QRandomGenerator>
 
 #include <cstdio>
@@ -153,6 +155,30 @@ TEST(PictureFiles, EveryPictureIsCommittedAndCompiledInWithItsSize)
         ASSERT_FALSE(pixmap.isNull());
         EXPECT_EQ(pixmap.size(), QSize(picture.width, picture.height));
     }
+}
+
+// On a screen scaled to 200% every picture comes from its twin drawn at twice the size, and takes
+// the same place and size in device-independent pixels; fitted into a smaller box it stays sharp.
+TEST(PictureFiles, EveryPictureHasATwinForScaledScreens)
+{
+    for (const PictureFile& picture : Pictures) {
+        SCOPED_TRACE(picture.name);
+        const QString path = QStringLiteral(":/pictures/") + QString::fromLatin1(picture.name);
+        const QPixmap sharp = LoadPicture(path, 2.0);
+        EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+        EXPECT_EQ(sharp.size(), QSize(picture.width * 2, picture.height * 2));
+        EXPECT_EQ(sharp.deviceIndependentSize().toSize(), QSize(picture.width, picture.height));
+        EXPECT_EQ(LoadPicture(path, 1.0).devicePixelRatio(), 1.0);
+    }
+    QLabel box;
+    box.resize(829, 97);
+    box.show();
+    FittedPicture title(&box);
+    title.setPicture(LoadPicture(QStringLiteral(":/pictures/title_ru.jpg"), 2.0));
+    EXPECT_EQ(box.pixmap().deviceIndependentSize().toSize(), QSize(700, 90));
+    box.resize(350, 97);
+    EXPECT_EQ(box.pixmap().deviceIndependentSize().toSize(), QSize(350, 45));
+    EXPECT_EQ(box.pixmap().size(), QSize(700, 90)) << "scaled down from the sharp twin, not blown up";
 }
 
 TEST(PictureFiles, IconIsOpaqueColour)

@@ -27,6 +27,9 @@ TEST(PageFiles, ExeDirIsThePathUpToItsLastSeparator)
     EXPECT_EQ(ExeDirFromPath("C:\\catalog.exe", '\\'), "C:\\");
     EXPECT_EQ(ExeDirFromPath("catalog.exe", '\\'), "catalog.exe\\");
     EXPECT_EQ(ExeDirFromPath("/home/u/Каталог 2014/velora-catalogue", '/'), "/home/u/Каталог 2014/");
+    // Qt reports the program's path with "/" on Windows too; the folder keeps the platform's form.
+    EXPECT_EQ(ExeDirFromProgramPath("C:/Cat/catalog.exe", '\\'), "C:\\Cat\\");
+    EXPECT_EQ(ExeDirFromProgramPath("/home/u/Каталог 2014/velora-catalogue", '/'), "/home/u/Каталог 2014/");
 }
 
 TEST(PageFiles, PositionLabelHasNoLeadingZeros)

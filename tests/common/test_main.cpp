@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -14,6 +16,10 @@ int main(int argc, char** argv)
     // Chromium refuses to start as root with its sandbox on.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // A private runtime folder (mode 0700), so Qt does not warn about a missing one.
+    QTemporaryDir runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
