@@ -62,6 +62,7 @@ ProcessMemory MeasureProcessMemory(std::int64_t pid)
     const Proportional own = ProportionalKb(self);
     memory.ownKb = own.pssKb;
     memory.allocatedKb = own.allocatedKb;
+    memory.ownAllocatedKb = own.allocatedKb;
     std::vector<QString> pending{self};
     while (!pending.empty()) {
         const QString parent = pending.back();

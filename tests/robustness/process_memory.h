@@ -12,6 +12,7 @@ struct ProcessMemory {
     // Of the total, the anonymous and shared-memory pages: what the processes allocated. The rest
     // maps files (libraries, fonts), whose share moves as unrelated programs map the same files.
     std::int64_t allocatedKb = 0;
+    std::int64_t ownAllocatedKb = 0;  // the part of it that is the process's own
     std::int64_t totalKb() const { return ownKb + childrenKb; }
 };
 
