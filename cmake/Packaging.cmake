@@ -19,7 +19,7 @@ install(TARGETS velora-catalogue-tool RUNTIME DESTINATION bin)
 
 # The demo catalogue, as the demo_catalogue target lays it beside the program in the build folder.
 install(FILES ${CMAKE_BINARY_DIR}/velora2014.mdb DESTINATION ${VELORA_PROGRAM_DIR})
-install(DIRECTORY ${CMAKE_BINARY_DIR}/data DESTINATION ${VELORA_PROGRAM_DIR})
+install(DIRECTORY ${CMAKE_BINARY_DIR}/data ${CMAKE_BINARY_DIR}/index DESTINATION ${VELORA_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/sp DESTINATION ${VELORA_PROGRAM_DIR}
         PATTERN "*.sh" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                    WORLD_READ WORLD_EXECUTE

@@ -34,6 +34,9 @@ for binary in "$folder/velora-catalogue" "$prefix/bin/velora-catalogue-tool"; do
 done
 
 "$prefix/bin/velora-catalogue-tool" check "$folder" >/dev/null || fail "the installed catalogue does not check sound"
+# The catalogue's full-text index comes with it and matches the installed page files.
+[ "$("$prefix/bin/velora-catalogue-tool" find "$folder" wheat --limit 1 | wc -l)" -eq 2 ] ||
+  fail "the installed catalogue has no full-text index that finds its pages"
 
 desktop="$prefix/share/applications/org.velora.catalogue.desktop"
 desktop-file-validate "$desktop" >/dev/null || { desktop-file-validate "$desktop"; fail "invalid desktop entry"; }
