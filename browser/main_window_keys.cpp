@@ -19,50 +19,35 @@ void TForm1::setUpKeys()
     // The page leads the tab order, the go-to box follows it.
     WebBrowser1->setNextInTabOrder(ui->tGoTo);
 
-    struct Key {
-        QKeySequence keys;
-        void (TForm1::*command)();
+    const auto key = [this](const QKeySequence& sequence, auto command) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, command);
     };
-    const Key keys[] = {
-        {QKeySequence(Qt::ALT | Qt::Key_Right), &TForm1::cmdNextClick},
-        {QKeySequence(Qt::ALT | Qt::Key_Left), &TForm1::cmdPrevClick},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::cmdExitClick},
-        {QKeySequence(Qt::CTRL | Qt::Key_P), &TForm1::PrintPage},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::SaveAsPdf},
-    };
-    for (const Key& key : keys) {
-        auto* shortcut = new QShortcut(key.keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this, command = key.command] {
-            // Previous and Next act only while their buttons are enabled.
-            if ((command == &TForm1::cmdNextClick && !ui->cmdNext->isEnabled()) ||
-                (command == &TForm1::cmdPrevClick && !ui->cmdPrev->isEnabled()))
-                return;
-            (this->*command)();
-        });
-    }
+    // Previous and Next act only while their buttons are enabled.
+    key(QKeySequence(Qt::ALT | Qt::Key_Right), [this] {
+        if (ui->cmdNext->isEnabled())
+            cmdNextClick();
+    });
+    key(QKeySequence(Qt::ALT | Qt::Key_Left), [this] {
+        if (ui->cmdPrev->isEnabled())
+            cmdPrevClick();
+    });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::cmdExitClick);
+    key(QKeySequence(Qt::CTRL | Qt::Key_P), &TForm1::PrintPage);
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::SaveAsPdf);
 
-    auto* goTo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
-    connect(goTo, &QShortcut::activated, this, [this] {
+    key(QKeySequence(Qt::CTRL | Qt::Key_G), [this] {
         ui->tGoTo->setFocus(Qt::ShortcutFocusReason);
         ui->tGoTo->selectAll();
     });
     connect(ui->tGoTo, &QLineEdit::returnPressed, this, &TForm1::cmdGoToClick);
 
-    struct Zoom {
-        QList<QKeySequence> keys;
-        void (TWebBrowser::*command)();
+    const auto zoomKey = [this](const QKeySequence& sequence, void (TWebBrowser::*command)()) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, WebBrowser1, command);
     };
-    const Zoom zooms[] = {
-        {{QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)}, &TWebBrowser::zoomIn},
-        {{QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &TWebBrowser::zoomOut},
-        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, &TWebBrowser::resetZoom},
-    };
-    for (const Zoom& zoom : zooms) {
-        for (const QKeySequence& sequence : zoom.keys) {
-            auto* shortcut = new QShortcut(sequence, this);
-            connect(shortcut, &QShortcut::activated, this, [this, command = zoom.command] { (WebBrowser1->*command)(); });
-        }
-    }
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_Equal), &TWebBrowser::zoomIn);
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_Plus), &TWebBrowser::zoomIn);
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_Minus), &TWebBrowser::zoomOut);
+    zoomKey(QKeySequence(Qt::CTRL | Qt::Key_0), &TWebBrowser::resetZoom);
 
     connect(WebBrowser1, &TWebBrowser::printRequested, this, &TForm1::PrintPage);
     connect(WebBrowser1, &TWebBrowser::saveAsPdfRequested, this, &TForm1::SaveAsPdf);
