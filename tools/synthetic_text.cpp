@@ -42,7 +42,7 @@ const Word kNouns[] = {
     {"труба|трубы|трубы|труб", "pipe|pipes", "管道"},
     {"скважина|скважины|скважины|скважин", "well|wells", "井"},
     {"урожай|урожая|урожаи|урожаев", "harvest|harvests", "收成"},
-    {"семя|семени|семена|семян", "seed|seeds", "种子"},
+    {"побег|побега|побеги|побегов", "sprout|sprouts", "幼苗"},
     {"удобрение|удобрения|удобрения|удобрений", "fertiliser|fertilisers", "肥料"},
     {"молоко|молока|молока|молок", "milk|milks", "牛奶"},
     {"древесина|древесины|древесины|древесин", "timber|timbers", "木材"},
@@ -127,7 +127,7 @@ const Word kVerbs[] = {
 // A small deterministic generator (numbers from Numerical Recipes), the same on every platform.
 class Sequence {
 public:
-    explicit Sequence(std::uint32_t seed) : m_state(seed * 2654435761u + 12345u) {}
+    explicit Sequence(std::uint32_t start) : m_state(start * 2654435761u + 12345u) {}
     std::uint32_t below(std::uint32_t bound)
     {
         m_state = m_state * 1664525u + 1013904223u;
@@ -205,9 +205,9 @@ void addSentence(Sequence& sequence, PerLanguage& paragraph)
 
 } // namespace
 
-PerLanguage SyntheticDescription(std::uint32_t seed)
+PerLanguage SyntheticDescription(std::uint32_t number)
 {
-    Sequence sequence(seed);
+    Sequence sequence(number);
     PerLanguage text;
     const std::uint32_t paragraphs = 2 + sequence.below(3);
     for (std::uint32_t number = 0; number < paragraphs; ++number) {
