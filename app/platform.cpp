@@ -61,12 +61,13 @@ void PrepareProcess()
     qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     qputenv("MESA_GLSL_CACHE_DISABLE", "true");
     // A normal run prints nothing: no engine start-up report or other informational output, and
-    // of the engine's own log only its errors. Warnings and faults still reach standard error,
-    // and QT_LOGGING_RULES still overrides these rules.
+    // of the engine's own log only what ends it. Its error lines are retries it recovers from (a
+    // GPU channel not ready yet, say), which a reader takes for faults. Qt's warnings and faults
+    // still reach standard error, and QT_LOGGING_RULES still overrides these rules.
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
     QByteArray engineFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!engineFlags.contains("--log-level"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags + (engineFlags.isEmpty() ? "" : " ") + "--log-level=2");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags + (engineFlags.isEmpty() ? "" : " ") + "--log-level=3");
     // The HTML view shares OpenGL contexts with the widgets; this must precede the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     SetHtmlEngineMemorySwitches();
