@@ -11,6 +11,9 @@ void SetFloatingPointControl();
 // Adds the HTML engine's memory-saving switches to QTWEBENGINE_CHROMIUM_FLAGS.
 void SetHtmlEngineMemorySwitches();
 
+// Draws the HTML view in software unless QT_QUICK_BACKEND names another way.
+void UseSoftwareHtmlView();
+
 // Module initialisation of the program: OLE, then the floating-point control word, then the
 // settings the HTML view needs before the application object exists.
 void PrepareProcess();
