@@ -13,10 +13,11 @@
 #include <QPointer>
 
 namespace {
-// Starts the HTML engine once the watched window has been painted for the first time.
-class WarmAfterFirstPaint : public QObject {
+// Loads the main window's first page, hidden, once the watched window has been painted for the
+// first time: the HTML engine, its renderer and the page start while the splash waits.
+class PreloadAfterFirstPaint : public QObject {
 public:
-    WarmAfterFirstPaint(QWidget* window, TWebBrowser* browser) : QObject(window), browser_(browser)
+    PreloadAfterFirstPaint(QWidget* window, TForm1* form) : QObject(window), form_(form)
     {
         window->installEventFilter(this);
     }
@@ -27,15 +28,15 @@ protected:
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             // Queued, so the splash's paint reaches the screen first.
-            if (TWebBrowser* browser = browser_)
-                QMetaObject::invokeMethod(browser, &TWebBrowser::Warm, Qt::QueuedConnection);
+            if (TForm1* form = form_)
+                QMetaObject::invokeMethod(form, &TForm1::PreloadFirstPage, Qt::QueuedConnection);
             deleteLater();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QPointer<TWebBrowser> browser_;
+    QPointer<TForm1> form_;
 };
 }  // namespace
 
@@ -57,7 +58,7 @@ void TStartup::ShowSplash()
     frmSplash->show();
     frmSplash->raise();
     frmSplash->activateWindow();
-    new WarmAfterFirstPaint(frmSplash, Form1->WebBrowser1);
+    new PreloadAfterFirstPaint(frmSplash, Form1);
 }
 
 void TStartup::WaitForSplash()

@@ -74,6 +74,11 @@ void TForm1::FormShow()
     OpenPage();
 }
 
+void TForm1::PreloadFirstPage()
+{
+    WebBrowser1->Preload(PageUrl(ExeDir, CurrentCategory, 1, Languages[CurrentLanguage].Letter));
+}
+
 void TForm1::OpenPage()
 {
     PageNumberText = PositionText(CurrentPosition);

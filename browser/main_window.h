@@ -53,6 +53,9 @@ public:
     // Creation and showing.
     void FormCreate(const QString& exePath);
     void FormShow();
+    // Loads, hidden and unreported, the page FormShow opens if the current language stays chosen,
+    // so that it is ready when the main window shows.
+    void PreloadFirstPage();
     void OpenPage();
     void ShowPositionLabel();
 

@@ -72,7 +72,6 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWidget(parent)
     setFocusProxy(view_);
     // Ctrl with the wheel zooms; the wheel reaches the engine's inner widget, made later.
     view_->installEventFilter(this);
-    connect(view_, &QWebEngineView::loadFinished, this, &TWebBrowser::loadFinished);
 }
 
 TWebBrowser::~TWebBrowser()
@@ -91,25 +90,90 @@ void TWebBrowser::Warm()
     profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     page_ = new Page(profile_, this);
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    connect(page_, &QWebEnginePage::loadFinished, this, &TWebBrowser::pageLoadFinished);
     view_->setPage(page_);
+}
+
+void TWebBrowser::Preload(const QString& url)
+{
+    Warm();
+    if (preload_ || navigations_ > 0)
+        return;
+    preload_ = Preloaded{UrlFromText(url)};
+    view_->load(preload_->url);
 }
 
 void TWebBrowser::Navigate(const QString& url)
 {
     Warm();
+    ++navigations_;
+    silentUntilAsked_ = false;
     emit BeforeNavigate2(url);
     const QUrl target = UrlFromText(url);
+    if (adoptPreload(target))
+        return;
     pendingProgramUrl_ = target;
     view_->load(target);
 }
 
+bool TWebBrowser::adoptPreload(const QUrl& target)
+{
+    if (!preload_)
+        return false;
+    Preloaded preload = std::move(*preload_);
+    preload_.reset();
+    if (preload.url != target) {
+        // What the given-up page still does (its frames loading, say) goes unreported until the
+        // engine takes up the page asked for.
+        silentUntilAsked_ = true;
+        return false;
+    }
+    if (!preload.asked)
+        pendingProgramUrl_ = target;
+    for (const QString& report : preload.reports)
+        emit BeforeNavigate2(report);
+    if (preload.finished) {
+        // Reported from the event loop, as a load's end always is, unless another page has been
+        // asked for by then.
+        QMetaObject::invokeMethod(
+            this,
+            [this, ok = *preload.finished, navigation = navigations_] {
+                if (navigation == navigations_)
+                    emit loadFinished(ok);
+            },
+            Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void TWebBrowser::pageLoadFinished(bool ok)
+{
+    // Only the preload's own loads end while it waits (a page that forwards itself ends twice).
+    // A load given up for another ends with that other one, in a single report.
+    if (preload_) {
+        preload_->finished = ok;
+        return;
+    }
+    emit loadFinished(ok);
+}
+
 void TWebBrowser::reportFromEngine(const QUrl& url, bool programRequested)
 {
+    if (preload_) {
+        if (programRequested && !preload_->asked && url == preload_->url)
+            preload_->asked = true;
+        else
+            preload_->reports.append(AddressText(url));
+        return;
+    }
     // The navigation Navigate asked for was reported already, in the caller's own words.
     if (programRequested && pendingProgramUrl_ && *pendingProgramUrl_ == url) {
         pendingProgramUrl_.reset();
+        silentUntilAsked_ = false;
         return;
     }
+    if (silentUntilAsked_)
+        return;
     emit BeforeNavigate2(AddressText(url));
 }
 

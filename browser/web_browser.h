@@ -9,6 +9,7 @@
 // offers the comforts of a page viewer: its own context menu in the interface language, zoom in
 // the steps browsers use (held for the session across pages), and requests to print, save as PDF
 // and find, which the main window answers.
+#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 #include <optional>
@@ -27,11 +28,17 @@ public:
     // taken as a local path, so spaces, "#" or Cyrillic letters in the folder are kept as they are.
     void Navigate(const QString& url);
 
-    // Starts the engine, its off-the-record profile and the page, if the first Navigate has not
-    // done so already; start-up calls it once the splash is on screen, so the engine's start
-    // overlaps the wait for a language and does not delay the splash.
+    // Starts the engine, its off-the-record profile and the page, if nothing has done so yet.
     void Warm();
     bool engineStarted() const { return page_ != nullptr; }
+
+    // Loads the page the program will most likely open first, hidden and unreported; start-up
+    // calls it once the splash is on screen, so that the engine, its renderer and the page start
+    // while the person chooses a language and do not delay the splash. The next Navigate reports
+    // its address as always: if it is this page, the page is taken as it stands, and what it did
+    // meanwhile (navigations of its frames, the end of its load) is reported after it; otherwise it
+    // is replaced and nothing of it is reported.
+    void Preload(const QString& url);
 
     QWebEngineView* view() const;
 
@@ -62,7 +69,16 @@ protected:
 
 private:
     class Page;
+    // A page loaded ahead, until Navigate takes it or replaces it.
+    struct Preloaded {
+        QUrl url;
+        bool asked = false;           // the engine has asked to load it
+        QStringList reports;          // navigations its frames made, not reported yet
+        std::optional<bool> finished;  // the end of its load, not reported yet
+    };
     void reportFromEngine(const QUrl& url, bool programRequested);
+    void pageLoadFinished(bool ok);
+    bool adoptPreload(const QUrl& target);
     void setZoom(double factor);
     void showContextMenu(const QPoint& at);
     void keepTabOrder();
@@ -71,6 +87,9 @@ private:
     QWebEngineView* view_ = nullptr;
     Page* page_ = nullptr;
     std::optional<QUrl> pendingProgramUrl_;
+    std::optional<Preloaded> preload_;
+    bool silentUntilAsked_ = false;  // a preload was given up: reports wait for the page asked for
+    quint64 navigations_ = 0;
     double zoom_ = 1.0;
     QUrl menuLink_;
     QWidget* nextInTabOrder_ = nullptr;

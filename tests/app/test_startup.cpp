@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 
 using testing_support::demoCatalogueDir;
 
@@ -52,22 +54,45 @@ TEST_F(Startup, MainWindowIsCreatedAndCountedBeforeAnyLanguageIsChosen)
     EXPECT_TRUE(startup.frmSplash->isVisible());
 }
 
-// The HTML engine starts once the splash is on screen, not before it, and while the person
-// chooses: nothing is navigated and the main window stays hidden.
-TEST_F(Startup, TheEngineStartsBehindTheShownSplash)
+// The HTML engine starts once the splash is on screen, not before it, and loads the first page
+// while the person chooses: nothing is reported and the main window stays hidden. Choosing that
+// page's language then reports it once and ends its load once, without loading it again.
+TEST_F(Startup, TheFirstPageLoadsBehindTheShownSplash)
 {
     TStartup startup;
     ASSERT_TRUE(startup.CreateMainWindow(DemoExePath()));
     QStringList navigations;
+    int loads = 0;
     QObject::connect(startup.Form1->WebBrowser1, &TWebBrowser::BeforeNavigate2,
                      [&](const QString& url) { navigations << url; });
+    QObject::connect(startup.Form1->WebBrowser1, &TWebBrowser::loadFinished, [&](bool ok) {
+        loads += ok ? 1 : 100;
+        startup.Form1->controls().cmdExit->click();
+    });
     EXPECT_FALSE(startup.Form1->WebBrowser1->engineStarted());
     startup.ShowSplash();
     EXPECT_FALSE(startup.Form1->WebBrowser1->engineStarted()) << "the splash is painted first";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return startup.Form1->WebBrowser1->engineStarted(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return startup.Form1->WebBrowser1->engineStarted(); }, 10000));
+    int engineLoads = 0;
+    QObject::connect(startup.Form1->WebBrowser1->view()->page(), &QWebEnginePage::loadFinished,
+                     [&] { ++engineLoads; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return engineLoads == 1; }, 60000));
+    const QString firstPage = "file://" + demoCatalogueDir() + "/data/00001r.html";
+    EXPECT_EQ(startup.Form1->WebBrowser1->view()->url(), QUrl::fromLocalFile(firstPage.mid(7)));
     EXPECT_TRUE(startup.frmSplash->isVisible());
     EXPECT_FALSE(startup.Form1->isVisible());
     EXPECT_TRUE(navigations.isEmpty());
+    EXPECT_EQ(loads, 0);
+
+    startup.frmSplash->controls().cmdRus->click();
+    startup.WaitForSplash();
+    startup.CreateSearchWindow();
+    QTimer::singleShot(60000, [] { QCoreApplication::quit(); });
+    startup.RunMessageLoop();
+    EXPECT_EQ(navigations, QStringList{firstPage});
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(engineLoads, 1);
+    EXPECT_EQ(PageNumberText, "001");
 }
 
 TEST_F(Startup, EscapeReleasedOnAnyButtonCancelsTheSplash)
