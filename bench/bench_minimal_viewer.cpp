@@ -1,9 +1,10 @@
 // The peer of the start-up figures: the least a Qt program needs to show one page file, a
 // QWebEngineView with an off-the-record profile. It prints the time from its process start (the
 // launcher's clock reading, the first argument) to the page loaded, and its memory then: PSS of
-// this process and its HTML engine processes (KiB).
+// this process and its HTML engine processes (KiB); and the time to the page drawn on the screen.
 // Usage: bench_minimal_viewer LAUNCH_MS PAGE_FILE_OR_URL
 #include "../tests/robustness/process_memory.h"
+#include "first_frame.h"
 
 #include <QApplication>
 #include <QUrl>
@@ -34,13 +35,27 @@ int main(int argc, char** argv)
     view.setPage(webPage);
     view.resize(1016, 640);
     view.show();
-    QObject::connect(webPage, &QWebEnginePage::loadFinished, [&](bool ok) {
-        const double loaded = nowMs();
-        const ProcessMemory memory = MeasureProcessMemory();
-        std::printf("viewer page %.1f pss %lld allocated %lld ok %d\n", loaded - launched,
-                    static_cast<long long>(memory.totalKb()), static_cast<long long>(memory.allocatedKb), ok ? 1 : 0);
+    double loaded = 0, painted = 0;
+    bool loadedOk = false;
+    ProcessMemory memory;
+    const auto reportWhenDone = [&] {
+        if (loaded == 0 || painted == 0)
+            return;
+        std::printf("viewer page %.1f painted %.1f pss %lld allocated %lld ok %d\n", loaded - launched,
+                    painted - launched, static_cast<long long>(memory.totalKb()),
+                    static_cast<long long>(memory.allocatedKb), loadedOk ? 1 : 0);
         std::fflush(stdout);
         QCoreApplication::quit();
+    };
+    QObject::connect(webPage, &QWebEnginePage::loadFinished, [&](bool ok) {
+        loaded = nowMs();
+        loadedOk = ok;
+        memory = MeasureProcessMemory();
+        reportWhenDone();
+    });
+    new FirstFrameWatch(&view, [&] {
+        painted = nowMs();
+        reportWhenDone();
     });
     view.load(page);
     return QCoreApplication::exec();

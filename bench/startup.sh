@@ -2,7 +2,8 @@
 # Medians of the start-up figures over RUNS starts (default 11) of bench_app on a virtual display,
 # with the minimal viewer (bench_minimal_viewer) as the peer, measured in the same run: each round
 # starts the program with the choice made at once, the program with the splash up for 1.5 s before
-# the choice, and the minimal viewer on the program's first page file.
+# the choice, and the minimal viewer on the program's first page file, once as it is and once
+# drawing in software as the program does.
 # Usage: bench/startup.sh BUILD_DIR [RUNS] [CATALOGUE_DIR]
 # CATALOGUE_DIR (default: the demo catalogue in BUILD_DIR) is where the program reads its pages and
 # database; give one built with `velora-catalogue-tool build --synthetic 100000 DIR` to measure
@@ -19,6 +20,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
     echo "instant $line"
     "$1/bench_app" "$(date +%s%3N)" "$3" 1500 2>/dev/null | grep "^splash" | sed "s/^/waited /"
     "$1/bench_minimal_viewer" "$(date +%s%3N)" "${line##* url }" 2>/dev/null | grep "^viewer"
+    QT_QUICK_BACKEND=software "$1/bench_minimal_viewer" "$(date +%s%3N)" "${line##* url }" 2>/dev/null |
+      grep "^viewer" | sed "s/^viewer/software/"
     i=$((i + 1))
   done' sh "$build" "$runs" "$catalogue" > "$out"
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -26,12 +29,20 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 field() { awk -v name="$1" -v kind="$2" '$1 == kind { for (i = 2; i < NF; i++) if ($i == name) print $(i + 1) }' "$out" | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 splash=$(field splash instant); waited=$(field page waited); instant=$(field start instant)
+waitedPainted=$(field painted waited); instantPainted=$(field painted instant)
 viewer=$(field page viewer); pss=$(field pss instant); viewerPss=$(field pss viewer)
 printf 'start to splash shown:                     %s ms\n' "$splash"
-printf 'choice to 1st page, splash up 1.5 s:       %s ms (aim 100 ms)\n' "$waited"
+printf 'choice to 1st page, splash up 1.5 s:       %s ms loaded (aim 100 ms), %s ms drawn on screen\n' "$waited" "$waitedPainted"
 printf 'choice at once, start to 1st page:         %s ms; minimal viewer start to page %s ms; ratio %s (aim 1.0)\n' \
   "$instant" "$viewer" "$(ratio "$instant" "$viewer")"
-printf 'choice at once, choice to 1st page:        %s ms\n' "$(field page instant)"
+printf 'choice at once, choice to 1st page:        %s ms loaded, %s ms drawn on screen\n' "$(field page instant)" "$instantPainted"
+# start to drawn, per round: the choice comes right after the splash shows
+startDrawn=$(awk '$1 == "instant" { for (i = 2; i < NF; i++) { if ($i == "start") s = $(i + 1); if ($i == "page") p = $(i + 1); if ($i == "painted") d = $(i + 1) } print s - p + d }' "$out" | median)
+printf 'choice at once, start to 1st page drawn:   %s ms; minimal viewer %s ms; ratio %s\n' \
+  "$startDrawn" "$(field painted viewer)" "$(ratio "$startDrawn" "$(field painted viewer)")"
+printf '  minimal viewer drawing in software:       start to page %s ms (ratio %s), drawn %s ms (ratio %s), PSS %s KiB\n' \
+  "$(field page software)" "$(ratio "$instant" "$(field page software)")" \
+  "$(field painted software)" "$(ratio "$startDrawn" "$(field painted software)")" "$(field pss software)"
 printf 'Next to page loaded:                       %s ms\n' "$(field next instant)"
 printf 'memory (PSS) after the 1st page:           %s KiB; minimal viewer %s KiB; ratio %s (aim 1.1)\n' \
   "$pss" "$viewerPss" "$(ratio "$pss" "$viewerPss")"
