@@ -13,21 +13,26 @@
 #include <QWebEngineView>
 
 namespace {
-void WriteFile(const QString& path, const QByteArray& content)
+// Writes the pages (file name, content) into a folder whose name has a blank, a "#" and Cyrillic
+// letters, inside root, and returns the folder.
+QString PageFolder(const QTemporaryDir& root, std::initializer_list<std::pair<const char*, QByteArray>> pages)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    const QString folder = root.path() + "/Папка с #знаком";
+    EXPECT_TRUE(QDir().mkpath(folder));
+    for (const auto& [name, content] : pages) {
+        QFile file(folder + '/' + name);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    return folder;
 }
 }  // namespace
 
 TEST(WebBrowser, ReportsRequestedNavigationsOnceAndLinksWithTheirAnchor)
 {
     QTemporaryDir root;
-    const QString folder = root.path() + "/Папка с #знаком";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    WriteFile(folder + "/00001r.html", "<html><body><a href='02003r.html#top'>next</a></body></html>");
-    WriteFile(folder + "/02003r.html", "<html><body id='top'>two</body></html>");
+    const QString folder = PageFolder(root, {{"00001r.html", "<html><body><a href='02003r.html#top'>next</a></body></html>"},
+                                             {"02003r.html", "<html><body id='top'>two</body></html>"}});
 
     TWebBrowser browser;
     browser.resize(400, 300);
@@ -54,10 +59,9 @@ TEST(WebBrowser, ReportsRequestedNavigationsOnceAndLinksWithTheirAnchor)
 TEST(WebBrowser, APreloadedPageIsReportedOnlyWhenNavigateTakesIt)
 {
     QTemporaryDir root;
-    const QString folder = root.path() + "/Папка с #знаком";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    WriteFile(folder + "/00001r.html", "<html><body onload=\"setTimeout(() => location.replace('00002r.html'))\">one</body></html>");
-    WriteFile(folder + "/00002r.html", "<html><body>two</body></html>");
+    const QString folder = PageFolder(
+        root, {{"00001r.html", "<html><body onload=\"setTimeout(() => location.replace('00002r.html'))\">one</body></html>"},
+               {"00002r.html", "<html><body>two</body></html>"}});
 
     TWebBrowser browser;
     browser.resize(400, 300);
@@ -89,13 +93,11 @@ TEST(WebBrowser, APreloadedPageIsReportedOnlyWhenNavigateTakesIt)
 TEST(WebBrowser, APreloadReplacedOrTakenAtOnceEndsOnce)
 {
     QTemporaryDir root;
-    const QString folder = root.path() + "/Папка с #знаком";
-    ASSERT_TRUE(QDir().mkpath(folder));
     // The Russian page holds its load open for a while after it is shown: its frame is slow.
-    WriteFile(folder + "/00001r.html", "<html><body>one<iframe src='slow.html'></iframe></body></html>");
-    WriteFile(folder + "/slow.html",
-              "<html><body><script>const t = Date.now(); while (Date.now() - t < 1500) {}</script></body></html>");
-    WriteFile(folder + "/00001e.html", "<html><body>one in English</body></html>");
+    const QString folder = PageFolder(
+        root, {{"00001r.html", "<html><body>one<iframe src='slow.html'></iframe></body></html>"},
+               {"slow.html", "<html><body><script>const t = Date.now(); while (Date.now() - t < 1500) {}</script></body></html>"},
+               {"00001e.html", "<html><body>one in English</body></html>"}});
     const QString russian = "file://" + folder + "/00001r.html";
     const QString english = "file://" + folder + "/00001e.html";
 
