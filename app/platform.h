@@ -11,7 +11,8 @@ void SetFloatingPointControl();
 // Adds the HTML engine's memory-saving switches to QTWEBENGINE_CHROMIUM_FLAGS.
 void SetHtmlEngineMemorySwitches();
 
-// Draws the HTML view in software unless QT_QUICK_BACKEND names another way.
+// Draws the HTML view in software unless QT_QUICK_BACKEND names another way ("rhi": the graphics
+// interface, OpenGL on Linux).
 void UseSoftwareHtmlView();
 
 // Module initialisation of the program: OLE, then the floating-point control word, then the
