@@ -286,8 +286,10 @@ void Report(const SoakResult& r)
 
 TEST(Soak, TenThousandCommandsOnTenThousandProjects)
 {
-    // The engine's switches of the program, read when the first view of this process is made.
+    // The engine's switches and the software drawing of the program, read when the first view of
+    // this process is made.
     SetHtmlEngineMemorySwitches();
+    UseSoftwareHtmlView();
     QTemporaryDir built;
     ASSERT_TRUE(built.isValid());
     const QString folder = built.path() + QStringLiteral("/catalogue/");
