@@ -93,6 +93,7 @@ TEST_F(Startup, TheFirstPageLoadsBehindTheShownSplash)
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(engineLoads, 1);
     EXPECT_EQ(PageNumberText, "001");
+    startup.Release();
 }
 
 TEST_F(Startup, EscapeReleasedOnAnyButtonCancelsTheSplash)

@@ -63,16 +63,16 @@ TEST(WebBrowser, APreloadedPageIsReportedOnlyWhenNavigateTakesIt)
         root, {{"00001r.html", "<html><body onload=\"setTimeout(() => location.replace('00002r.html'))\">one</body></html>"},
                {"00002r.html", "<html><body>two</body></html>"}});
 
-    TWebBrowser browser;
-    browser.resize(400, 300);
     QStringList reported;
     int loads = 0;
+    int engineLoads = 0;
+    TWebBrowser browser;
+    browser.resize(400, 300);
     QObject::connect(&browser, &TWebBrowser::BeforeNavigate2, [&](const QString& url) { reported << url; });
     QObject::connect(&browser, &TWebBrowser::loadFinished, [&](bool ok) { loads += ok ? 1 : 100; });
 
     const QString first = "file://" + folder + "/00001r.html";
     browser.Preload(first);
-    int engineLoads = 0;
     QObject::connect(browser.view()->page(), &QWebEnginePage::loadFinished, [&] { ++engineLoads; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return engineLoads == 2; }, 60000)) << "the page and the one it forwards to";
     EXPECT_TRUE(reported.isEmpty());
@@ -107,18 +107,20 @@ TEST(WebBrowser, APreloadReplacedOrTakenAtOnceEndsOnce)
     };
     for (const Case& c : {Case{english, false}, Case{english, true}, Case{russian, false}}) {
         SCOPED_TRACE(qPrintable(c.chosen + (c.afterItBegan ? " after the preload began" : "")));
+        QStringList reported;
+        QList<bool> loads;
         TWebBrowser browser;
         browser.resize(400, 300);
         browser.show();
-        QStringList reported;
-        QList<bool> loads;
         QObject::connect(&browser, &TWebBrowser::BeforeNavigate2, [&](const QString& url) { reported << url; });
         QObject::connect(&browser, &TWebBrowser::loadFinished, [&](bool ok) { loads << ok; });
         browser.Preload(russian);
         if (c.afterItBegan) {
             bool began = false;
-            QObject::connect(browser.view()->page(), &QWebEnginePage::urlChanged, [&] { began = true; });
-            ASSERT_TRUE(QTest::qWaitFor([&] { return began; }, 60000));
+            const auto watch = QObject::connect(browser.view()->page(), &QWebEnginePage::urlChanged, [&] { began = true; });
+            const bool beganInTime = QTest::qWaitFor([&] { return began; }, 60000);
+            QObject::disconnect(watch);
+            ASSERT_TRUE(beganInTime);
         }
         browser.Navigate(c.chosen);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !loads.isEmpty(); }, 60000));
