@@ -10,7 +10,8 @@
 //   search   the same after a search listing every project (KiB);
 //   url      the first page, for the minimal viewer to load.
 // The catalogue is the demo one beside the program, or the folder given as the second argument;
-// the third argument is how long the splash stays up before the choice, in ms (default 0: at once).
+// the third argument is how long the splash stays up before the choice, in ms (default 0: at once);
+// the fourth the language chosen: r (default), e or c.
 // bench/startup.sh runs it repeatedly on a virtual display and prints the medians.
 #include "../tests/robustness/process_memory.h"
 #include "first_frame.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     // The demo catalogue beside the program in the build folder.
     const QString catalogue = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(VELORA_BUILD_DIR);
     const int splashDelayMs = argc > 3 ? std::atoi(argv[3]) : 0;
+    const char language = argc > 4 ? argv[4][0] : 'r';
     startup.CreateMainWindow(catalogue + QStringLiteral("/velora-catalogue"));
     startup.ShowSplash();
     while (!startup.frmSplash->windowHandle() || !startup.frmSplash->windowHandle()->isExposed())
@@ -86,7 +88,8 @@ int main(int argc, char** argv)
             if (firstPage > 0)
                 stepOn();
         });
-        startup.frmSplash->controls().cmdRus->click();
+        const auto& buttons = startup.frmSplash->controls();
+        (language == 'e' ? buttons.cmdEng : language == 'c' ? buttons.cmdChn : buttons.cmdRus)->click();
     });
     startup.WaitForSplash();
     startup.CreateSearchWindow();
