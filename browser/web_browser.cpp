@@ -8,6 +8,8 @@
 #include <QChildEvent>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineContextMenuRequest>
@@ -37,6 +39,11 @@ QString AddressText(const QUrl& url)
     if (url.hasFragment())
         text += u'#' + url.fragment();
     return text;
+}
+// Text as a JavaScript expression: a JSON array holding it, then its first element.
+QString JavaScriptString(const QString& text)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)) + QStringLiteral("[0]");
 }
 }  // namespace
 
@@ -124,8 +131,12 @@ bool TWebBrowser::adoptPreload(const QUrl& target)
     preload_.reset();
     if (preload.url != target) {
         // What the given-up page still does (its frames loading, say) goes unreported until the
-        // engine takes up the page asked for.
+        // engine takes up the page asked for. It is blanked, so that the window, which may show
+        // before the page asked for arrives, never shows a page nobody asked for; the check of
+        // the address keeps the blank off the page that replaces it.
         silentUntilAsked_ = true;
+        page_->runJavaScript(QStringLiteral("if (location.href === %1) document.documentElement.style.visibility = 'hidden';")
+                                 .arg(JavaScriptString(preload.url.toString(QUrl::FullyEncoded))));
         return false;
     }
     if (!preload.asked)
