@@ -1,9 +1,10 @@
 #pragma once
 // Watches an HTML view for its first drawn page: the first frame of the view's inner widget that
-// is not one plain colour (a blank frame before the page, or a window not yet drawn, is).
+// shows text, not only plain areas (a blank frame before the page, or a window not yet drawn).
 #include <QEvent>
 #include <QImage>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 #include <QWebEngineView>
 #include <QWidget>
@@ -49,16 +50,15 @@ protected:
     }
 
 private:
+    // Fewer than 16 colours among a grid of samples: a background, a scroll bar, an empty frame;
+    // a page's text brings many more (its letters are smoothed).
     static bool Plain(const QImage& image)
     {
-        if (image.isNull())
-            return true;
-        const QRgb first = image.pixel(0, 0);
-        for (int y = 0; y < image.height(); y += 7)
-            for (int x = 0; x < image.width(); x += 7)
-                if (image.pixel(x, y) != first)
-                    return false;
-        return true;
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 5)
+            for (int x = 0; x < image.width(); x += 5)
+                colours.insert(image.pixel(x, y));
+        return colours.size() < 16;
     }
 
     QWebEngineView* view_;
