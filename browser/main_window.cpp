@@ -74,15 +74,17 @@ void TForm1::FormShow()
     OpenPage();
 }
 
-void TForm1::PreloadFirstPage()
-{
-    WebBrowser1->Preload(PageUrl(ExeDir, CurrentCategory, 1, Languages[CurrentLanguage].Letter));
-}
+void TForm1::PreloadFirstPage() { WebBrowser1->Preload(pageUrlAt(1)); }
 
 void TForm1::OpenPage()
 {
     PageNumberText = PositionText(CurrentPosition);
-    WebBrowser1->Navigate(PageUrl(ExeDir, CurrentCategory, CurrentPosition, Languages[CurrentLanguage].Letter));
+    WebBrowser1->Navigate(pageUrlAt(CurrentPosition));
+}
+
+QString TForm1::pageUrlAt(std::int32_t position) const
+{
+    return PageUrl(ExeDir, CurrentCategory, position, Languages[CurrentLanguage].Letter);
 }
 
 void TForm1::ShowPositionLabel() { ui->Label25->setText(PositionLabelText(CurrentCategory, CurrentPosition)); }

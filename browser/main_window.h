@@ -116,6 +116,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The page file's address at a position of the current category, in the interface language.
+    QString pageUrlAt(std::int32_t position) const;
     void openMenuPosition(int category, int position);
     void wireNavigation();
     void setUpLayout();

@@ -28,8 +28,7 @@ public:
     // taken as a local path, so spaces, "#" or Cyrillic letters in the folder are kept as they are.
     void Navigate(const QString& url);
 
-    // Starts the engine, its off-the-record profile and the page, if nothing has done so yet.
-    void Warm();
+    // True once the engine, its profile and the page exist (the first Preload or Navigate).
     bool engineStarted() const { return page_ != nullptr; }
 
     // Loads the page the program will most likely open first, hidden and unreported; start-up
@@ -68,6 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Starts the engine, its off-the-record profile and the page, if nothing has done so yet.
+    void Warm();
     class Page;
     // A page loaded ahead, until Navigate takes it or replaces it.
     struct Preloaded {
