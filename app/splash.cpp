@@ -1,13 +1,14 @@
 #include "splash.h"
 
 #include "jpeg_picture.h"
-#include "program_values.h"
+#include "session.h"
 #include "ui_splash.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
 
-TfrmSplash::TfrmSplash(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ui(new Ui::frmSplash)
+TfrmSplash::TfrmSplash(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session), ui(new Ui::frmSplash)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral(" "));  // the window definition cannot hold a lone blank
@@ -34,14 +35,14 @@ TfrmSplash::~TfrmSplash() { delete ui; }
 
 void TfrmSplash::FormCreate()
 {
-    CurrentLanguage = LangRussian;
-    SplashCancelled = true;
+    session_.CurrentLanguage = LangRussian;
+    session_.SplashCancelled = true;
 }
 
 void TfrmSplash::choose(std::uint8_t language)
 {
-    CurrentLanguage = language;
-    SplashCancelled = false;
+    session_.CurrentLanguage = language;
+    session_.SplashCancelled = false;
     hide();
 }
 
@@ -51,7 +52,7 @@ void TfrmSplash::cmdChnClick() { choose(LangChinese); }
 
 void TfrmSplash::btnCloseClick()
 {
-    SplashCancelled = true;
+    session_.SplashCancelled = true;
     close();
 }
 
@@ -60,7 +61,7 @@ void TfrmSplash::FormKeyUp(int key)
     if (key != Qt::Key_Escape)
         return;
     close();
-    SplashCancelled = true;
+    session_.SplashCancelled = true;
 }
 
 void TfrmSplash::showEvent(QShowEvent* event)

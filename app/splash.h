@@ -3,13 +3,16 @@
 // Escape, released anywhere on it, or its "X" cancels; a close request only hides it.
 #include <QWidget>
 
+#include <cstdint>
+
+struct Session;
 namespace Ui { class frmSplash; }
 
 class TfrmSplash : public QWidget {
     Q_OBJECT
 public:
-    // Creation runs FormCreate.
-    explicit TfrmSplash(QWidget* parent = nullptr);
+    // Creation runs FormCreate. The choice is written into the session.
+    explicit TfrmSplash(Session& session, QWidget* parent = nullptr);
     ~TfrmSplash() override;
 
     Ui::frmSplash& controls() const { return *ui; }
@@ -28,5 +31,6 @@ protected:
 
 private:
     void choose(std::uint8_t language);
+    Session& session_;
     Ui::frmSplash* ui;
 };

@@ -5,7 +5,7 @@
 #include "application.h"
 #include "main_window.h"
 #include "platform.h"
-#include "program_values.h"
+#include "session.h"
 #include "search_window.h"
 #include "splash.h"
 #include "web_browser.h"
@@ -46,14 +46,14 @@ TStartup::~TStartup() { Release(); }
 
 bool TStartup::CreateMainWindow(const QString& exePath)
 {
-    Form1 = new TForm1;
+    Form1 = new TForm1(session);
     RunReported([&] { Form1->FormCreate(exePath); });
     return !Form1->countCheckFailed();
 }
 
 void TStartup::ShowSplash()
 {
-    frmSplash = new TfrmSplash;
+    frmSplash = new TfrmSplash(session);
     CentreOnScreen(frmSplash);
     frmSplash->show();
     frmSplash->raise();
@@ -70,7 +70,7 @@ void TStartup::WaitForSplash()
 
 void TStartup::CreateSearchWindow()
 {
-    frmSearch = new TfrmSearch(Form1);
+    frmSearch = new TfrmSearch(session, Form1);
     Form1->setSearchWindow(frmSearch);
 }
 
@@ -108,7 +108,7 @@ int RunProgram(int& argc, char** argv)
     if (startup.CreateMainWindow(QCoreApplication::applicationFilePath())) {
         startup.ShowSplash();
         startup.WaitForSplash();
-        if (!SplashCancelled) {
+        if (!startup.session.SplashCancelled) {
             startup.CreateSearchWindow();
             startup.RunMessageLoop();
         }

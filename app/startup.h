@@ -2,6 +2,8 @@
 // The start-up order of the program and the ways it ends. The main window is created first (its
 // creation opens the database and counts the projects), then the splash window, which waits for
 // a language; only after a choice come the search window, the message loop and the main window.
+#include "session.h"
+
 #include <QString>
 
 class TForm1;
@@ -27,6 +29,8 @@ public:
     // Releases the windows in creation order's reverse and uninitialises OLE.
     void Release();
 
+    // The program's values, from load to the end of the process; the windows hold on to it.
+    Session session;
     TForm1* Form1 = nullptr;
     TfrmSplash* frmSplash = nullptr;
     TfrmSearch* frmSearch = nullptr;

@@ -11,7 +11,7 @@
 #include "access_sql.h"
 #include "ado_query.h"
 #include "main_window.h"
-#include "program_values.h"
+#include "session.h"
 #include "project_counts.h"
 #include "search_sql.h"
 #include "db_ctrl_grid.h"
@@ -96,18 +96,19 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTemporaryDir folder;
-    ExeDir = folder.path() + QDir::separator();
-    const QString database = ExeDir + QStringLiteral("velora2014.mdb");
+    Session session;
+    session.ExeDir = folder.path() + QDir::separator();
+    const QString database = session.ExeDir + QStringLiteral("velora2014.mdb");
     if (!WriteCatalogue(folder.path())) {
         std::fprintf(stderr, "the catalogue tool could not build the synthetic catalogue\n");
         return 1;
     }
 
-    FillLanguages();
-    CurrentLanguage = LangRussian;
-    TForm1 form;
-    form.ADOQuery1->setConnectionString(CatalogueConnectionString(ExeDir));
-    TfrmSearch search(&form);
+    session.FillLanguages();
+    session.CurrentLanguage = LangRussian;
+    TForm1 form(session);
+    form.ADOQuery1->setConnectionString(CatalogueConnectionString(session.ExeDir));
+    TfrmSearch search(session, &form);
     search.ApplyLanguage();
     search.show();
     Ui::frmSearch& ui = search.controls();
@@ -139,8 +140,8 @@ int main(int argc, char** argv)
         }
         const QString shellSql = ShellSql(ui.Label8->text());
         const QString countFile =
-            WriteSqlFile(ExeDir + QStringLiteral("count.sql"), QStringLiteral("SELECT Count(*) FROM (%1\n);").arg(shellSql));
-        const QString rowsFile = WriteSqlFile(ExeDir + QStringLiteral("rows.sql"), shellSql + u';');
+            WriteSqlFile(session.ExeDir + QStringLiteral("count.sql"), QStringLiteral("SELECT Count(*) FROM (%1\n);").arg(shellSql));
+        const QString rowsFile = WriteSqlFile(session.ExeDir + QStringLiteral("rows.sql"), shellSql + u';');
         std::vector<double> count, rows;
         for (int run = 0; run < Runs; ++run) {
             count.push_back(ShellMilliseconds(database, countFile));

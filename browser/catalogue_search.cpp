@@ -1,7 +1,7 @@
 #include "catalogue_search.h"
 
 #include "catalogue_finder.h"
-#include "program_values.h"
+#include "session.h"
 #include "results_page.h"
 #include "web_browser.h"
 
@@ -14,15 +14,19 @@ namespace {
 constexpr int progressIntervalMs = 500;
 }
 
-CatalogueSearch::CatalogueSearch(TWebBrowser* browser, CatalogueFinder* finder, QObject* parent)
-    : QObject(parent), browser_(browser), finder_(finder), progress_(new QTimer(this))
+CatalogueSearch::CatalogueSearch(const Session& session, TWebBrowser* browser, CatalogueFinder* finder,
+                                 QObject* parent)
+    : QObject(parent), session_(session), browser_(browser), finder_(finder), progress_(new QTimer(this))
 {
     progress_->setInterval(progressIntervalMs);
     connect(progress_, &QTimer::timeout, this, &CatalogueSearch::showPagesRead);
     connect(finder_, &CatalogueFinder::prepared, this, &CatalogueSearch::finderPrepared);
 }
 
-QUrl CatalogueSearch::ResultsBaseUrl() { return QUrl::fromLocalFile(ExeDir + QStringLiteral("data") + QDir::separator()); }
+QUrl CatalogueSearch::ResultsBaseUrl(const QString& exeDir)
+{
+    return QUrl::fromLocalFile(exeDir + QStringLiteral("data") + QDir::separator());
+}
 
 void CatalogueSearch::Search(const QString& query)
 {
@@ -43,8 +47,8 @@ void CatalogueSearch::show(int offset)
     }
     offset_ = offset;
     if (finder_->state() == CatalogueFinder::State::NotStarted)
-        finder_->Start(ExeDir);
-    const std::uint8_t language = CurrentLanguage;
+        finder_->Start(session_.ExeDir);
+    const std::uint8_t language = session_.CurrentLanguage;
     QString html;
     waitingForIndex_ = false;
     switch (finder_->state()) {
@@ -60,7 +64,7 @@ void CatalogueSearch::show(int offset)
         fulltext::Results results;
         // A query never ends in an error box: whatever the index cannot answer finds nothing.
         try {
-            results = finder_->index()->Find(query_, Languages[language].Letter, offset, ResultsPerPage);
+            results = finder_->index()->Find(query_, session_.Languages[language].Letter, offset, ResultsPerPage);
         } catch (...) {
             results = {};
         }
@@ -72,13 +76,13 @@ void CatalogueSearch::show(int offset)
         progress_->start();
     else
         progress_->stop();
-    view->setHtml(html, ResultsBaseUrl());
+    view->setHtml(html, ResultsBaseUrl(session_.ExeDir));
 }
 
 bool CatalogueSearch::resultsPageShown() const
 {
     const QWebEngineView* view = browser_->view();
-    return view && view->url() == ResultsBaseUrl();
+    return view && view->url() == ResultsBaseUrl(session_.ExeDir);
 }
 
 void CatalogueSearch::viewAddressChanged(const QUrl& address)

@@ -9,18 +9,21 @@
 
 class CatalogueFinder;
 class QTimer;
+struct Session;
 class TWebBrowser;
 
 class CatalogueSearch : public QObject {
     Q_OBJECT
 public:
-    CatalogueSearch(TWebBrowser* browser, CatalogueFinder* finder, QObject* parent = nullptr);
+    // Searches in the session's language and catalogue folder.
+    CatalogueSearch(const Session& session, TWebBrowser* browser, CatalogueFinder* finder,
+                    QObject* parent = nullptr);
 
     // Shows the first results of the query; a blank query does nothing.
     void Search(const QString& query);
 
     // The address the results page is shown under: the data folder, so its links are the page files.
-    static QUrl ResultsBaseUrl();
+    static QUrl ResultsBaseUrl(const QString& exeDir);
 
 private:
     void show(int offset);
@@ -29,6 +32,7 @@ private:
     void finderPrepared();
     void showPagesRead();
 
+    const Session& session_;
     TWebBrowser* browser_;
     CatalogueFinder* finder_;
     QTimer* progress_;

@@ -2,7 +2,7 @@
 
 #include "language_texts.h"
 #include "menu_layout.h"
-#include "program_values.h"
+#include "languages.h"
 
 namespace {
 
@@ -142,11 +142,3 @@ QString SectionName(std::uint8_t language, std::int32_t category, std::int32_t p
     return plainEntryText(MainWindowTextsFor(language).menu[entry]);
 }
 
-std::uint8_t LanguageOfLetter(const QString& letter)
-{
-    for (std::uint8_t language = LangRussian; language <= LangChinese; ++language) {
-        if (!letter.isEmpty() && Languages[language].Letter == letter)
-            return language;
-    }
-    return LangNone;
-}

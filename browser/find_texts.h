@@ -36,5 +36,3 @@ const FindTexts& FindTextsFor(std::uint8_t language);
 // for category 0, the category's name (without its number) for 1 to 11, empty otherwise.
 QString SectionName(std::uint8_t language, std::int32_t category, std::int32_t position);
 
-// The interface language whose page files end in the letter (from Languages); 0 for any other.
-std::uint8_t LanguageOfLetter(const QString& letter);

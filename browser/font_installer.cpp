@@ -1,6 +1,6 @@
 #include "font_installer.h"
 
-#include "program_values.h"
+#include "languages.h"
 
 #include <QDir>
 #include <QFontDatabase>

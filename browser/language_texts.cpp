@@ -1,6 +1,6 @@
 #include "language_texts.h"
 
-#include "program_values.h"
+#include "languages.h"
 
 namespace {
 
@@ -168,11 +168,9 @@ QString MenuTogglePicturePath(std::uint8_t language, bool menuShown)
     }
 }
 
-QString MenuToggleHint(std::uint8_t language, bool menuShown)
+QString MenuToggleHint(const LanguageInfo& language, bool menuShown)
 {
-    if (language != LangRussian && language != LangEnglish)
-        return QString();
-    return menuShown ? Languages[language].HideMenuHint : Languages[language].ShowMenuHint;
+    return menuShown ? language.HideMenuHint : language.ShowMenuHint;
 }
 
 QString ChineseMenuPicturePath(int chainIndex)

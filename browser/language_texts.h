@@ -2,6 +2,7 @@
 // Every language-dependent text and picture of the main window, as data. Languages are the
 // values of CurrentLanguage: 1 Russian, 2 English, 3 Chinese. A line break inside a label's text
 // is "\n".
+#include "languages.h"
 #include "menu_layout.h"
 
 #include <QString>
@@ -54,9 +55,9 @@ QString TitlePicturePath(std::uint8_t language);
 // shown, showing it while it is hidden.
 QString MenuTogglePicturePath(std::uint8_t language, bool menuShown);
 
-// Hint of the menu toggle, from Languages: the hide hint while the menu is shown, the show hint
-// while it is hidden; no hint in Chinese mode.
-QString MenuToggleHint(std::uint8_t language, bool menuShown);
+// Hint of the menu toggle, from the language's record in Languages: the hide hint while the menu
+// is shown, the show hint while it is hidden (both empty in Chinese mode).
+QString MenuToggleHint(const LanguageInfo& language, bool menuShown);
 
 // Resource path of the Chinese menu picture of a chain entry (0 menu0 ... 13 menu11).
 QString ChineseMenuPicturePath(int chainIndex);

@@ -4,8 +4,8 @@
 #include "data_source.h"
 #include "menu_layout.h"
 #include "message_box.h"
-#include "page_files.h"
-#include "program_values.h"
+#include "page_names.h"
+#include "session.h"
 #include "project_counts.h"
 #include "search_window_port.h"
 #include "ui_form1.h"
@@ -15,10 +15,11 @@
 #include <QCoreApplication>
 #include <QDir>
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(new Ui::Form1)
+TForm1::TForm1(Session& session, QWidget* parent) : QWidget(parent), session_(session), ui(new Ui::Form1)
 {
     ui->setupUi(this);
     WebBrowser1 = ui->WebBrowser1;
+    WebBrowser1->setSession(&session_);
     ADOQuery1 = new TADOQuery(this);
     DataSource1 = new TDataSource(ADOQuery1, this);
     connect(DataSource1, &TDataSource::DataChange, this, &TForm1::DataSource1DataChange);
@@ -45,14 +46,14 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate(const QString& exePath)
 {
-    FillLanguages();
-    ExeDir = ExeDirFromProgramPath(exePath, QDir::separator());
-    MenuVisible = true;
+    session_.FillLanguages();
+    session_.ExeDir = ExeDirFromProgramPath(exePath, QDir::separator());
+    session_.MenuVisible = true;
     ui->pWB->resize(BrowserPanelSpan(width(), ui->pMenu->width(), true).width, ui->pWB->height());
-    CurrentCategory = 0;
+    session_.CurrentCategory = 0;
     // Database steps: counts per category; a count query without eleven rows ends the program.
-    if (!LoadProjectCounts(*ADOQuery1, ExeDir, ProjectCounts)) {
-        ShowMessage(MessagesInRussian() ? QStringLiteral("Ошибка чтения базы данных")
+    if (!LoadProjectCounts(*ADOQuery1, session_.ExeDir, session_.ProjectCounts)) {
+        ShowMessage(session_.MessagesInRussian() ? QStringLiteral("Ошибка чтения базы данных")
                                         : QStringLiteral("Database reading error"));
         countCheckFailed_ = true;
     }
@@ -70,7 +71,7 @@ void TForm1::showEvent(QShowEvent* event)
 void TForm1::FormShow()
 {
     ApplyLanguage();
-    CurrentPosition = 1;
+    session_.CurrentPosition = 1;
     OpenPage();
 }
 
@@ -78,16 +79,20 @@ void TForm1::PreloadFirstPage() { WebBrowser1->Preload(pageUrlAt(1)); }
 
 void TForm1::OpenPage()
 {
-    PageNumberText = PositionText(CurrentPosition);
-    WebBrowser1->Navigate(pageUrlAt(CurrentPosition));
+    session_.PageNumberText = PositionText(session_.CurrentPosition);
+    WebBrowser1->Navigate(pageUrlAt(session_.CurrentPosition));
 }
 
 QString TForm1::pageUrlAt(std::int32_t position) const
 {
-    return PageUrl(ExeDir, CurrentCategory, position, Languages[CurrentLanguage].Letter);
+    return PageUrl(session_.ExeDir, session_.CurrentCategory, position,
+                   session_.Languages[session_.CurrentLanguage].Letter);
 }
 
-void TForm1::ShowPositionLabel() { ui->Label25->setText(PositionLabelText(CurrentCategory, CurrentPosition)); }
+void TForm1::ShowPositionLabel()
+{
+    ui->Label25->setText(PositionLabelText(session_.CurrentCategory, session_.CurrentPosition));
+}
 
 void TForm1::cmdExitClick() { QCoreApplication::quit(); }
 
@@ -98,12 +103,9 @@ void TForm1::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
-std::uint8_t TForm1::language() const { return CurrentLanguage; }
-
 void TForm1::OpenPageAt(std::int32_t category, std::int32_t position)
 {
-    CurrentCategory = category;
-    CurrentPosition = position;
+    session_.SetPosition({category, position});
     OpenPage();
 }
 

@@ -23,14 +23,15 @@ class TADOQuery;
 class TDataSource;
 class TWebBrowser;
 class SearchWindowPort;
+struct Session;
 namespace Ui { class Form1; }
 
 class TForm1 : public QWidget, public MainWindowPort {
     Q_OBJECT
 public:
     // Builds the controls; the creation handler FormCreate is run by the start-up, which reports
-    // its errors.
-    explicit TForm1(QWidget* parent = nullptr);
+    // its errors. The window reads and writes the session's values; the session outlives it.
+    explicit TForm1(Session& session, QWidget* parent = nullptr);
     ~TForm1() override;
 
     Ui::Form1& controls() const { return *ui; }
@@ -47,7 +48,6 @@ public:
     QWidget* ownerWindow() override { return this; }
     TADOQuery* dataset() const override { return ADOQuery1; }
     TDataSource* dataSource() const override { return DataSource1; }
-    std::uint8_t language() const override;
     void OpenPageAt(std::int32_t category, std::int32_t position) override;
 
     // Creation and showing.
@@ -138,6 +138,7 @@ private:
     void setUpKeys();
     void applyAccessibleNames();
 
+    Session& session_;
     Ui::Form1* ui;
     SearchWindowPort* frmSearch = nullptr;
     bool countCheckFailed_ = false;

@@ -4,7 +4,7 @@
 #include "main_window.h"
 
 #include "language_texts.h"
-#include "program_values.h"
+#include "session.h"
 #include "ui_form1.h"
 #include "web_browser.h"
 
@@ -12,10 +12,10 @@
 
 void TForm1::applyAccessibleNames()
 {
-    const AccessibleNames& names = AccessibleNamesFor(CurrentLanguage);
+    const AccessibleNames& names = AccessibleNamesFor(session_.CurrentLanguage);
     ui->Image2->setAccessibleName(names.emblem);
     ui->title->setAccessibleName(names.title);
-    ui->Image1->setAccessibleName(MenuVisible ? names.hideMenu : names.showMenu);
+    ui->Image1->setAccessibleName(session_.MenuVisible ? names.hideMenu : names.showMenu);
     ui->cmdLangChn->setAccessibleName(names.chineseButton);
     ui->imgGoTo->setAccessibleName(names.goToPicture);
     ui->tGoTo->setAccessibleName(names.goToBox);

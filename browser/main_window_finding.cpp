@@ -6,7 +6,7 @@
 #include "catalogue_finder.h"
 #include "catalogue_search.h"
 #include "find_bar.h"
-#include "program_values.h"
+#include "session.h"
 #include "web_browser.h"
 
 #include <QShortcut>
@@ -15,7 +15,7 @@ void TForm1::setUpFinding()
 {
     findBar_ = new FindBar(WebBrowser1);
     catalogueFinder_ = new CatalogueFinder(this);
-    catalogueSearch_ = new CatalogueSearch(WebBrowser1, catalogueFinder_, this);
+    catalogueSearch_ = new CatalogueSearch(session_, WebBrowser1, catalogueFinder_, this);
     connect(findBar_, &FindBar::catalogueSearchRequested, catalogueSearch_, &CatalogueSearch::Search);
     // The page's context menu offers both finds too.
     connect(WebBrowser1, &TWebBrowser::findInPageRequested, this, &TForm1::ShowFindInPage);
@@ -23,7 +23,7 @@ void TForm1::setUpFinding()
 
     // The index is prepared after the first page has been shown, so start-up does not wait.
     connect(
-        WebBrowser1, &TWebBrowser::loadFinished, this, [this] { catalogueFinder_->Start(ExeDir); },
+        WebBrowser1, &TWebBrowser::loadFinished, this, [this] { catalogueFinder_->Start(session_.ExeDir); },
         Qt::SingleShotConnection);
 
     const auto shortcut = [this](const QKeySequence& keys, auto handler) {

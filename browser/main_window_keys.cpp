@@ -4,10 +4,10 @@
 // and none is one of the splash's, the go-to filter's or the search window's keys.
 #include "main_window.h"
 
-#include "page_files.h"
+#include "page_names.h"
 #include "page_output.h"
 #include "pdf_file_name.h"
-#include "program_values.h"
+#include "session.h"
 #include "ui_form1.h"
 #include "web_browser.h"
 
@@ -55,9 +55,13 @@ void TForm1::setUpKeys()
 
 void TForm1::PrintPage() { ::PrintPage(WebBrowser1->view(), this); }
 
-void TForm1::SaveAsPdf() { SavePageAsPdf(WebBrowser1->view()->page(), ProposedPdfName(), this); }
+void TForm1::SaveAsPdf()
+{
+    SavePageAsPdf(WebBrowser1->view()->page(), ProposedPdfName(), session_.CurrentLanguage, this);
+}
 
 QString TForm1::ProposedPdfName() const
 {
-    return PdfFileName(PositionForFileName(CurrentCategory, CurrentPosition), WebBrowser1->view()->title());
+    return PdfFileName(PositionForFileName(session_.CurrentCategory, session_.CurrentPosition),
+                       WebBrowser1->view()->title());
 }

@@ -9,7 +9,7 @@
 #include "language_texts.h"
 #include "menu_layout.h"
 #include "message_box.h"
-#include "program_values.h"
+#include "session.h"
 #include "search_window_port.h"
 #include "ui_form1.h"
 
@@ -86,7 +86,7 @@ void TForm1::setLanguageButtonPictures(bool chinese)
 
 void TForm1::ApplyLanguage()
 {
-    const std::uint8_t language = CurrentLanguage;
+    const std::uint8_t language = session_.CurrentLanguage;
     const bool chinese = language == LangChinese;
 
     showMenuToggle(!ui->pMenu->isHidden());
@@ -134,11 +134,11 @@ void TForm1::ApplyLanguage()
 
 void TForm1::switchToTextLanguage(std::uint8_t language)
 {
-    if (CurrentLanguage == language)
+    if (session_.CurrentLanguage == language)
         return;
     setLanguageButtonPictures(false);
     ui->cmdSearchDB->show();
-    CurrentLanguage = language;
+    session_.CurrentLanguage = language;
     ApplyLanguage();
     OpenPage();
 }
@@ -149,9 +149,9 @@ void TForm1::cmdLangClick() { switchToTextLanguage(LangEnglish); }
 
 void TForm1::cmdLangChnClick()
 {
-    if (CurrentLanguage == LangChinese)
+    if (session_.CurrentLanguage == LangChinese)
         return;
-    CurrentLanguage = LangChinese;
+    session_.CurrentLanguage = LangChinese;
     ApplyLanguage();
     OpenPage();
 }
@@ -159,8 +159,8 @@ void TForm1::cmdLangChnClick()
 void TForm1::pmlangfontsClick()
 {
     // A missing or failing installer is not reported: the notice and the font reload follow.
-    StartFontInstaller(ExeDir);
-    const QString notice = FontRestartMessage(CurrentLanguage);
+    StartFontInstaller(session_.ExeDir);
+    const QString notice = FontRestartMessage(session_.CurrentLanguage);
     if (!notice.isEmpty())
         ShowMessage(notice, MessageIcon::None, this);
     ReloadFontConfiguration();

@@ -7,7 +7,7 @@
 #include "jpeg_picture.h"
 #include "language_texts.h"
 #include "menu_layout.h"
-#include "program_values.h"
+#include "session.h"
 #include "ui_form1.h"
 
 #include <QEvent>
@@ -118,21 +118,21 @@ void TForm1::applyMenuLayout(const MenuLayout& layout)
 void TForm1::showMenuToggle(bool menuShown)
 {
     // Before a language is chosen the toggle keeps its design picture.
-    if (CurrentLanguage >= LangRussian && CurrentLanguage <= LangChinese)
-        ui->Image1->setPixmap(LoadPicture(MenuTogglePicturePath(CurrentLanguage, menuShown)));
-    ui->Image1->setToolTip(MenuToggleHint(CurrentLanguage, menuShown));
+    if (session_.CurrentLanguage >= LangRussian && session_.CurrentLanguage <= LangChinese)
+        ui->Image1->setPixmap(LoadPicture(MenuTogglePicturePath(session_.CurrentLanguage, menuShown)));
+    ui->Image1->setToolTip(MenuToggleHint(session_.Languages[session_.CurrentLanguage], menuShown));
 }
 
 void TForm1::Image1Click() { ToggleMenuPanel(); }
 
 void TForm1::ToggleMenuPanel()
 {
-    MenuVisible = !MenuVisible;
-    ui->pMenu->setVisible(MenuVisible);
+    session_.MenuVisible = !session_.MenuVisible;
+    ui->pMenu->setVisible(session_.MenuVisible);
     QWidget* browserPanel = ui->pWB;
-    const PanelSpan span = BrowserPanelSpan(width(), ui->pMenu->width(), MenuVisible);
+    const PanelSpan span = BrowserPanelSpan(width(), ui->pMenu->width(), session_.MenuVisible);
     browserPanel->setGeometry(span.left, browserPanel->y(), span.width, browserPanel->height());
-    showMenuToggle(MenuVisible);
+    showMenuToggle(session_.MenuVisible);
     applyAccessibleNames();
     // The bar keeps its width and moves with the browser panel's left edge.
     ui->pBar->move(browserPanel->x(), ui->pBar->y());

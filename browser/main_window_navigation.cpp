@@ -2,25 +2,16 @@
 // navigation hook. The rules live in plain functions; this file only wires the controls to them.
 #include "main_window.h"
 
-#include "catalogue_steps.h"
+#include "catalogue_order.h"
 #include "go_to_check.h"
 #include "go_to_key_filter.h"
 #include "message_box.h"
-#include "navigation_hook.h"
-#include "program_values.h"
+#include "page_address.h"
+#include "session.h"
 #include "ui_form1.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-
-namespace {
-CataloguePosition CurrentCataloguePosition() { return {CurrentCategory, CurrentPosition}; }
-void SetCurrentCataloguePosition(CataloguePosition at)
-{
-    CurrentCategory = at.category;
-    CurrentPosition = at.position;
-}
-}  // namespace
 
 void TForm1::wireNavigation()
 {
@@ -57,8 +48,8 @@ void TForm1::cmdPrevClick() { StepBack(); }
 
 void TForm1::StepForward()
 {
-    if (const auto page = StepForwardFrom(CurrentCataloguePosition(), ProjectCounts)) {
-        SetCurrentCataloguePosition(*page);
+    if (const auto page = StepForwardFrom(session_.Position(), session_.ProjectCounts)) {
+        session_.SetPosition(*page);
         OpenPage();
     }
     ShowPositionLabel();
@@ -66,8 +57,8 @@ void TForm1::StepForward()
 
 void TForm1::StepBack()
 {
-    if (const auto page = StepBackFrom(CurrentCataloguePosition(), ProjectCounts)) {
-        SetCurrentCataloguePosition(*page);
+    if (const auto page = StepBackFrom(session_.Position(), session_.ProjectCounts)) {
+        session_.SetPosition(*page);
         OpenPage();
     }
     ShowPositionLabel();
@@ -75,14 +66,14 @@ void TForm1::StepBack()
 
 void TForm1::cmdGoToClick()
 {
-    const GoToCheck check = CheckGoToText(ui->tGoTo->text(), ProjectCounts);
+    const GoToCheck check = CheckGoToText(ui->tGoTo->text(), session_.ProjectCounts);
     if (check.verdict != GoToVerdict::Open) {
-        ShowMessage(GoToMessageText(check, MessagesInRussian()), MessageIcon::None, this);
+        ShowMessage(GoToMessageText(check, session_.MessagesInRussian()), MessageIcon::None, this);
         return;
     }
-    if (check.target == CurrentCataloguePosition())
+    if (check.target == session_.Position())
         return;
-    SetCurrentCataloguePosition(check.target);
+    session_.SetPosition(check.target);
     OpenPage();
 }
 
@@ -91,8 +82,8 @@ bool TForm1::tGoToKeyPress(QChar key) { return GoToKeyAccepted(ui->tGoTo->text()
 void TForm1::WebBrowser1BeforeNavigate2(const QString& url)
 {
     if (const auto linked = PositionFromUrl(url))
-        SetCurrentCataloguePosition(*linked);
-    const StepButtonStates states = StepButtonsAt(CurrentCataloguePosition(), ProjectCounts);
+        session_.SetPosition(*linked);
+    const StepButtonStates states = StepButtonsAt(session_.Position(), session_.ProjectCounts);
     ui->cmdPrev->setEnabled(states.previousEnabled);
     ui->cmdNext->setEnabled(states.nextEnabled);
 }
@@ -105,9 +96,9 @@ void TForm1::menuCategoryClick(int category) { openMenuPosition(category, 0); }
 void TForm1::openMenuPosition(int category, int position)
 {
     const CataloguePosition target{category, position};
-    if (target == CurrentCataloguePosition())
+    if (target == session_.Position())
         return;
-    SetCurrentCataloguePosition(target);
+    session_.SetPosition(target);
     OpenPage();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the search window asks of the main window: the shared dataset and its data source, the
-// language the program shows, and opening a catalogue position in the HTML view.
+// What the search window asks of the main window: the shared dataset and its data source, and
+// opening a catalogue position in the HTML view.
 #include <cstdint>
 
 class QWidget;
@@ -14,8 +14,6 @@ public:
     virtual QWidget* ownerWindow() = 0;
     virtual TADOQuery* dataset() const = 0;
     virtual TDataSource* dataSource() const = 0;
-    // Index into Languages.
-    virtual std::uint8_t language() const = 0;
     // Makes the position current and shows its page.
     virtual void OpenPageAt(std::int32_t category, std::int32_t position) = 0;
 };

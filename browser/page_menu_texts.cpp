@@ -1,6 +1,6 @@
 #include "page_menu_texts.h"
 
-#include "program_values.h"
+#include "languages.h"
 
 #include <QDir>
 

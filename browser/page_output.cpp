@@ -2,7 +2,7 @@
 
 #include "message_box.h"
 #include "page_menu_texts.h"
-#include "program_values.h"
+#include "languages.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -28,20 +28,20 @@ void PrintPage(QWebEngineView* view, QWidget* dialogParent)
     view->print(printer);
 }
 
-void SavePageAsPdf(QWebEnginePage* page, const QString& proposedName, QWidget* dialogParent)
+void SavePageAsPdf(QWebEnginePage* page, const QString& proposedName, std::uint8_t language, QWidget* dialogParent)
 {
-    const PageMenuTexts& texts = PageMenuTextsFor(CurrentLanguage);
+    const PageMenuTexts& texts = PageMenuTextsFor(language);
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(dialogParent, texts.pdfDialogTitle,
                                                       QDir(folder).filePath(proposedName), texts.pdfFilter);
     if (!path.isEmpty())
-        WritePageAsPdf(page, path);
+        WritePageAsPdf(page, path, language == LangRussian);
 }
 
-void WritePageAsPdf(QWebEnginePage* page, const QString& path, std::function<void(bool written)> done)
+void WritePageAsPdf(QWebEnginePage* page, const QString& path, bool russian, std::function<void(bool written)> done)
 {
     QPointer<QWebEnginePage> alive(page);
-    page->printToPdf([alive, path, done](const QByteArray& pdf) {
+    page->printToPdf([alive, path, russian, done](const QByteArray& pdf) {
         QSaveFile file(path);
         QString reason;
         if (pdf.isEmpty())
@@ -49,7 +49,7 @@ void WritePageAsPdf(QWebEnginePage* page, const QString& path, std::function<voi
         else if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
             reason = file.errorString();
         if (!reason.isEmpty())
-            ShowMessage(PdfNotWrittenMessage(MessagesInRussian(), path, reason), MessageIcon::None,
+            ShowMessage(PdfNotWrittenMessage(russian, path, reason), MessageIcon::None,
                         alive ? QWebEngineView::forPage(alive) : nullptr);
         if (done)
             done(reason.isEmpty());

@@ -2,6 +2,7 @@
 // The page shown, on paper or as a PDF file. The PDF is the only file the program writes, and
 // only where the user names it in the save dialog.
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 class QWebEnginePage;
@@ -11,10 +12,12 @@ class QWidget;
 // The system print dialog; on OK the page shown goes to the chosen printer.
 void PrintPage(QWebEngineView* view, QWidget* dialogParent);
 
-// Asks for a file name in a save dialog, proposing the given name, then writes the PDF there.
-void SavePageAsPdf(QWebEnginePage* page, const QString& proposedName, QWidget* dialogParent);
+// Asks for a file name in a save dialog, proposing the given name, then writes the PDF there. The
+// dialog's title and filter and a failure's message are in the interface language.
+void SavePageAsPdf(QWebEnginePage* page, const QString& proposedName, std::uint8_t language, QWidget* dialogParent);
 
 // Writes the page as PDF to the path. The file appears whole or not at all, so an earlier file
-// of that name survives a failed write; a failure is told in a message box. done, when given,
-// runs afterwards with the outcome.
-void WritePageAsPdf(QWebEnginePage* page, const QString& path, std::function<void(bool written)> done = {});
+// of that name survives a failed write; a failure is told in a message box, in Russian or English.
+// done, when given, runs afterwards with the outcome.
+void WritePageAsPdf(QWebEnginePage* page, const QString& path, bool russian,
+                    std::function<void(bool written)> done = {});

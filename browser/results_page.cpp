@@ -1,8 +1,8 @@
 #include "results_page.h"
 
 #include "find_texts.h"
-#include "page_files.h"
-#include "program_values.h"
+#include "languages.h"
+#include "page_names.h"
 
 #include <algorithm>
 
@@ -10,13 +10,11 @@ namespace {
 
 const QString moreResultsPrefix = QStringLiteral("more=");
 
-QString languageCode(std::uint8_t language)
+// The page's lang attribute: English for a language not chosen yet.
+QString languageTag(std::uint8_t language)
 {
-    switch (language) {
-    case LangRussian: return QStringLiteral("ru");
-    case LangChinese: return QStringLiteral("zh");
-    default: return QStringLiteral("en");
-    }
+    const LanguageRow* row = LanguageByNumber(language);
+    return row ? row->tag : LanguageByNumber(LangEnglish)->tag;
 }
 
 QString pageFrame(const QString& title, const QString& body, std::uint8_t language)
@@ -33,7 +31,7 @@ QString pageFrame(const QString& title, const QString& body, std::uint8_t langua
                           "mark{background:#ffe27a;color:inherit}\n"
                           ".more{margin:20px 0}\n"
                           "</style></head>\n<body>\n%3</body></html>\n")
-        .arg(languageCode(language), title, body);
+        .arg(languageTag(language), title, body);
 }
 
 QString heading(const FindTexts& texts, const QString& query)
@@ -51,7 +49,7 @@ QString positionText(const fulltext::Hit& hit)
 
 QString hitHtml(const fulltext::Hit& hit, std::uint8_t language, const FindTexts& texts)
 {
-    const QString target = PageFileName(hit.category, hit.position, Languages[language].Letter);
+    const QString target = PageFileName(hit.category, hit.position, LanguageLetter(language));
     QString title = hit.title.simplified();
     if (title.isEmpty())
         title = hit.pageFile;
@@ -62,9 +60,9 @@ QString hitHtml(const fulltext::Hit& hit, std::uint8_t language, const FindTexts
     const QString position = positionText(hit);
     if (!position.isEmpty())
         where << position;
-    const std::uint8_t foundLanguage = LanguageOfLetter(hit.letter);
-    if (foundLanguage != LangNone && foundLanguage != language)
-        where << QStringLiteral("<span class=\"found-in\">%1</span>").arg(texts.foundIn[foundLanguage].toHtmlEscaped());
+    const LanguageRow* found = LanguageByLetter(hit.letter);
+    if (found && found->number != language)
+        where << QStringLiteral("<span class=\"found-in\">%1</span>").arg(texts.foundIn[found->number].toHtmlEscaped());
     return QStringLiteral("<div class=\"hit\"><a href=\"%1\">%2</a>\n<div class=\"where\">%3</div>\n"
                           "<div class=\"snippet\">%4</div></div>\n")
         .arg(target.toHtmlEscaped(), title.toHtmlEscaped(), where.join(QStringLiteral(" · ")),

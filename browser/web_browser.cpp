@@ -1,7 +1,7 @@
 #include "web_browser.h"
 
 #include "page_context_menu.h"
-#include "program_values.h"
+#include "session.h"
 #include "zoom_steps.h"
 
 #include <QApplication>
@@ -253,7 +253,7 @@ void TWebBrowser::showContextMenu(const QPoint& at)
     const QWebEngineContextMenuRequest* request = view_->lastContextMenuRequest();
     menuLink_ = request ? request->linkUrl() : QUrl();
     const bool hasSelection = request ? !request->selectedText().isEmpty() : page_->hasSelection();
-    auto* menu = new PageContextMenu(CurrentLanguage, menuLink_, hasSelection, this);
+    auto* menu = new PageContextMenu(session_ ? session_->CurrentLanguage : LangNone, menuLink_, hasSelection, this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     connect(menu, &PageContextMenu::commandChosen, this, &TWebBrowser::runCommand);
     menu->popup(view_->mapToGlobal(at));

@@ -17,6 +17,7 @@
 class QWebEngineView;
 class QWebEngineProfile;
 enum class PageCommand;
+struct Session;
 
 class TWebBrowser : public QWidget {
     Q_OBJECT
@@ -46,6 +47,9 @@ public:
     void zoomIn();
     void zoomOut();
     void resetZoom();
+
+    // The session whose interface language the context menu speaks (English without one).
+    void setSession(const Session* session) { session_ = session; }
 
     // The control that follows the view (and the engine's widgets inside it) in the tab order.
     void setNextInTabOrder(QWidget* next);
@@ -94,4 +98,5 @@ private:
     double zoom_ = 1.0;
     QUrl menuLink_;
     QWidget* nextInTabOrder_ = nullptr;
+    const Session* session_ = nullptr;
 };

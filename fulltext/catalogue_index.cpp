@@ -25,7 +25,7 @@ namespace fulltext {
 namespace {
 
 // Value slots of each page's document.
-constexpr Xapian::valueno kProjectSlot = 0;  // category * 10000 + position: one hit per project
+constexpr Xapian::valueno kProjectSlot = 0;  // the project key: one hit per project
 constexpr Xapian::valueno kLetterSlot = 1;
 
 // A title word counts as often as five body words, a heading word as three.
@@ -146,7 +146,7 @@ Xapian::Document PageDocument(const PageFile& file, const PageText& text, Xapian
     generator.index_text(Utf8(text.headings), kHeadingWeight);
     generator.increase_termpos(kFieldGap);
     generator.index_text(Utf8(text.body));
-    document.add_value(kProjectSlot, std::to_string(file.page.category * 10000 + file.page.position));
+    document.add_value(kProjectSlot, ProjectKey({file.page.category, file.page.position}).toStdString());
     document.add_value(kLetterSlot, Utf8(file.page.letter));
     const QString title = text.title.isEmpty() ? text.headings.section(QLatin1Char('\n'), 0, 0) : text.title;
     document.set_data(StoredPage{file.name, file.page, title, text.body}.Encode());

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int rank = offset;
     for (const fulltext::Hit& hit : results.hits) {
         FUZZ_CHECK(hit.rank == ++rank, query);
-        const std::optional<fulltext::PageName> name = fulltext::ParsePageName(hit.pageFile);
+        const std::optional<PageName> name = ParsePageName(hit.pageFile);
         FUZZ_CHECK(name && name->category == hit.category && name->position == hit.position && name->letter == hit.letter,
                    query + QStringLiteral(" -> ") + hit.pageFile);
         FUZZ_CHECK(!projects.contains(hit.category * 10000 + hit.position), query + QStringLiteral(" twice: ") + hit.pageFile);

@@ -8,11 +8,11 @@
 // are blocked exactly where the buttons are disabled; a go-to text that passes names a project of
 // the catalogue, and one that fails has a message in both languages; typing through the key
 // filter only ever gives digits with at most one dot, which the go-to check reads as numbers.
-#include "catalogue_steps.h"
+#include "catalogue_order.h"
 #include "go_to_check.h"
 #include "go_to_key_filter.h"
-#include "navigation_hook.h"
-#include "page_files.h"
+#include "page_address.h"
+#include "page_names.h"
 
 #include <QString>
 

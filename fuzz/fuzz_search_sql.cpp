@@ -19,7 +19,7 @@
 #include "ado_query.h"
 #include "fuzz_check.h"
 #include "project_counts.h"
-#include "program_values.h"
+#include "languages.h"
 #include "search_sql.h"
 
 #include <QCoreApplication>
@@ -66,7 +66,6 @@ public:
         }
         hash_ = FileHash(path_);
         query_.setConnectionString(CatalogueConnectionString(folder_.path() + u'/'));
-        FillLanguages();
     }
 
     ~Catalogue() { checkUnchanged(); }
@@ -191,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RunFunction(catalogue.query(), data, texts, utf16);
         return 0;
     }
-    const QString code = Languages[language].Code;
+    const QString code = LanguageByNumber(language)->code;
     const SearchSql sql = BuildSearchSql(criteria, code);
     FUZZ_CHECK(!sql.title.contains(u'\''), sql.title);
     TADOQuery& query = catalogue.query();

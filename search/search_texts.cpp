@@ -1,7 +1,7 @@
 #include "search_texts.h"
 
 #include "language_texts.h"
-#include "program_values.h"
+#include "languages.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "anchors.h"
 #include "data_source.h"
 #include "main_window_port.h"
-#include "program_values.h"
+#include "session.h"
 #include "search_texts.h"
 #include "ui_frmsearch.h"
 
@@ -27,8 +27,8 @@ int IntegerText(const QString& text)
 
 }  // namespace
 
-TfrmSearch::TfrmSearch(MainWindowPort* owner)
-    : QDialog(owner ? owner->ownerWindow() : nullptr), owner_(owner), ui(new Ui::frmSearch)
+TfrmSearch::TfrmSearch(Session& session, MainWindowPort* owner)
+    : QDialog(owner ? owner->ownerWindow() : nullptr), session_(session), owner_(owner), ui(new Ui::frmSearch)
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
@@ -39,10 +39,7 @@ TfrmSearch::TfrmSearch(MainWindowPort* owner)
 
 TfrmSearch::~TfrmSearch() { delete ui; }
 
-std::uint8_t TfrmSearch::language() const
-{
-    return owner_ ? owner_->language() : CurrentLanguage;
-}
+std::uint8_t TfrmSearch::language() const { return session_.CurrentLanguage; }
 
 void TfrmSearch::setUpControls()
 {
@@ -106,7 +103,7 @@ void TfrmSearch::FormCreate()
 
 void TfrmSearch::FormShow()
 {
-    ui->DBText2->setProperty(TDBCtrlGrid::DataFieldProperty, QStringLiteral("ct") + Languages[language()].Code);
+    ui->DBText2->setProperty(TDBCtrlGrid::DataFieldProperty, QStringLiteral("ct") + session_.Languages[language()].Code);
     ui->DBCtrlGrid1->refresh();
 }
 
@@ -162,7 +159,7 @@ SearchCriteria TfrmSearch::criteria() const
 void TfrmSearch::cmdFindClick()
 {
     ui->Edit1->hide();
-    const SearchSql sql = BuildSearchSql(criteria(), Languages[language()].Code);
+    const SearchSql sql = BuildSearchSql(criteria(), session_.Languages[language()].Code);
     ui->tTitle->setText(sql.title);
 
     TADOQuery* query = owner_->dataset();

@@ -11,6 +11,7 @@
 
 class Anchors;
 class MainWindowPort;
+struct Session;
 namespace Ui { class frmSearch; }
 
 class TfrmSearch : public QDialog, public SearchWindowPort {
@@ -19,7 +20,9 @@ public:
     // The short line that a double-click on Label9 reveals.
     static constexpr const char* VersionText = VELORA_PRODUCT_VERSION;
 
-    explicit TfrmSearch(MainWindowPort* owner);
+    // The window shows the session's language; it searches the owner's dataset and opens what it
+    // finds in the owner (none in tests of the window alone).
+    TfrmSearch(Session& session, MainWindowPort* owner);
     ~TfrmSearch() override;
 
     void ApplyLanguage() override;
@@ -50,6 +53,7 @@ private:
     void fitLabels();
     std::uint8_t language() const;
 
+    Session& session_;
     MainWindowPort* owner_;
     Ui::frmSearch* ui;
     Anchors* anchors_;

@@ -164,12 +164,12 @@ void checkPageFiles(const QString& folder, const Counts& counts, CatalogueCheck:
 {
     const CatalogueLayout layout(counts);
     for (int language = 0; language < kLanguageCount; ++language) {
-        const QString letter = languageLetter(language);
+        const QString letter = languageAt(language).letter;
         for (int category = 0; category <= kCategoryCount; ++category) {
             const int first = category == 0 ? 1 : 0;
-            const int last = category == 0 ? 3 : layout.pagedProjectCount(category);
+            const int last = layout.pagedProjectCount(category);
             for (int position = first; position <= last; ++position) {
-                const QString name = QStringLiteral("data/") + CatalogueLayout::pageFileName(category, position, letter);
+                const QString name = QStringLiteral("data/") + PageFileName(category, position, letter);
                 ++report.pageFiles;
                 if (!QFileInfo(folder + QLatin1Char('/') + name).isFile())
                     report.problems << QStringLiteral("%1: missing").arg(name);

@@ -1,24 +1,25 @@
 #pragma once
 // The content of a catalogue as the build reads it: categories, departments, introductory pages
 // and project records, each text in the three catalogue languages.
+#include "catalogue_position.h"
+#include "languages.h"
+#include "page_names.h"
+
 #include <QHash>
 #include <QString>
 #include <array>
 #include <optional>
 #include <vector>
 
-// Index of a catalogue language in every per-language array.
+// Index of a catalogue language in every per-language array: its row in LanguageTable().
 enum CatalogueLanguage { Russian = 0, English = 1, Chinese = 2 };
 constexpr int kLanguageCount = 3;
-constexpr int kCategoryCount = 11;
+constexpr int kCategoryCount = LastCategory;
 constexpr int kDepartmentCount = 7;
-// Page names hold three position digits, so a browsable category has at most this many projects.
-constexpr int kMaxProjectsPerCategory = 999;
+constexpr int kMaxProjectsPerCategory = MostPagedProjects;
 
-// Database table names ("rus", "eng", "chn") and page file letters ("r", "e", "c").
-QString languageCode(int language);
-QString languageLetter(int language);
-QString htmlLanguage(int language);  // "ru", "en", "zh"
+// The row of the language at an index of the per-language arrays.
+inline const LanguageRow& languageAt(int language) { return LanguageTable()[language]; }
 
 using PerLanguage = std::array<QString, kLanguageCount>;
 // A database text that may be NULL.

@@ -20,7 +20,7 @@ PerLanguage perLanguage(const QJsonValue& value)
     const QJsonObject object = value.toObject();
     PerLanguage texts;
     for (int language = 0; language < kLanguageCount; ++language)
-        texts[language] = object.value(languageCode(language)).toString();
+        texts[language] = object.value(languageAt(language).code).toString();
     return texts;
 }
 
@@ -90,7 +90,7 @@ ProjectRecord readProject(const QJsonObject& project, const QJsonObject& organis
         fail(fileName, where + QStringLiteral(": unknown organisation \"%1\"").arg(orgKey));
     const QJsonObject org = organisations.value(orgKey).toObject();
     for (int language = 0; language < kLanguageCount; ++language) {
-        const QString code = languageCode(language);
+        const QString code = languageAt(language).code;
         const QJsonObject own = project.value(code).toObject();
         const QJsonObject inherited = org.value(code).toObject();
         ProjectTexts& texts = record.texts[language];

@@ -44,7 +44,7 @@ DatabaseWriter::DatabaseWriter(const QString& path)
     execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN;");
     execute(kSchema);
     for (int language = 0; language < kLanguageCount; ++language) {
-        const QByteArray table = languageCode(language).toLatin1();
+        const QByteArray table = languageAt(language).code.toLatin1();
         execute(("CREATE TABLE " + table + kTextColumns + ";").constData());
         m_insertTexts[language] = prepare(
             ("INSERT INTO " + table + " VALUES (?, ?, ?, ?, ?, ?, ?, ?)").constData());
@@ -97,7 +97,7 @@ void DatabaseWriter::addProject(const ProjectRecord& project)
         bindNullable(statement, 7, texts.r);
         bindNullable(statement, 8, texts.r_d);
         if (sqlite3_step(statement) != SQLITE_DONE)
-            fail(QStringLiteral("project %1.%2 in %3").arg(project.cat).arg(project.pcat).arg(languageCode(language)));
+            fail(QStringLiteral("project %1.%2 in %3").arg(project.cat).arg(project.pcat).arg(languageAt(language).code));
         sqlite3_reset(statement);
     }
 }

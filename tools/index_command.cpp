@@ -1,6 +1,7 @@
 #include "index_command.h"
 
 #include "catalogue_index.h"
+#include "languages.h"
 #include "sql_command.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@ const char* const kFindUsage = "usage: velora-catalogue-tool find DIR 'QUERY' [-
 struct FindArguments {
     QString folder;
     QString query;
-    QString letter = QStringLiteral("r");
+    QString letter = LanguageByNumber(LangRussian)->letter;
     int limit = kDefaultLimit;
 };
 
@@ -43,12 +44,12 @@ std::optional<FindArguments> ReadFindArguments(const QStringList& arguments)
         }
         const QString value = arguments[++at];
         if (argument == QLatin1String("--lang")) {
-            const int language = QStringList{QStringLiteral("ru"), QStringLiteral("en"), QStringLiteral("zh")}.indexOf(value);
-            if (language < 0) {
+            const LanguageRow* language = LanguageByTag(value);
+            if (!language) {
                 err << "find: --lang takes ru, en or zh, not " << value << '\n';
                 return std::nullopt;
             }
-            read.letter = QStringList{QStringLiteral("r"), QStringLiteral("e"), QStringLiteral("c")}[language];
+            read.letter = language->letter;
         } else {
             bool ok = false;
             read.limit = value.toInt(&ok);

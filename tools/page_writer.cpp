@@ -36,14 +36,14 @@ PageWriter::PageWriter(const QString& dataFolder, const CatalogueLayout& layout,
         throw std::runtime_error(QStringLiteral("%1: cannot create the folder").arg(m_dataFolder).toStdString());
 }
 
-QString PageWriter::link(PagePosition page, int language, const QString& text, const QString& cssClass) const
+QString PageWriter::link(CataloguePosition page, int language, const QString& text, const QString& cssClass) const
 {
-    const QString href = CatalogueLayout::pageFileName(page.category, page.position, languageLetter(language));
+    const QString href = PageFileName(page.category, page.position, languageAt(language).letter);
     const QString classAttribute = cssClass.isEmpty() ? QString() : QStringLiteral(" class=\"%1\"").arg(cssClass);
     return QStringLiteral("<a href=\"%1\"%2>%3</a>").arg(href, classAttribute, text);
 }
 
-QString PageWriter::navigation(int language, PagePosition page) const
+QString PageWriter::navigation(int language, CataloguePosition page) const
 {
     QString html;
     if (const auto previous = m_layout.previous(page))
@@ -57,12 +57,12 @@ QString PageWriter::navigation(int language, PagePosition page) const
     return html;
 }
 
-QHash<QString, QString> PageWriter::commonValues(int language, PagePosition page) const
+QHash<QString, QString> PageWriter::commonValues(int language, CataloguePosition page) const
 {
     QHash<QString, QString> values;
     for (auto it = m_content.labels.constBegin(); it != m_content.labels.constEnd(); ++it)
         values.insert(QStringLiteral("label.") + it.key(), escaped(it.value()[language]));
-    values.insert(QStringLiteral("lang"), htmlLanguage(language));
+    values.insert(QStringLiteral("lang"), languageAt(language).tag);
     values.insert(QStringLiteral("nav"), navigation(language, page));
     values.insert(QStringLiteral("catalogue"), escaped(m_content.label(QStringLiteral("catalogue"), language)));
     if (page.category > 0) {
@@ -134,7 +134,7 @@ void PageWriter::writeTitlePage(int category, const std::vector<PerLanguage>& ti
 
 void PageWriter::writeProjectPage(const ProjectRecord& project, bool withPicture)
 {
-    const PagePosition page{project.cat, project.pcat};
+    const CataloguePosition page{project.cat, project.pcat};
     const QString picture = withPicture ? PictureMaker::projectPictureName(project.cat, project.pcat)
                                         : PictureMaker::categoryPictureName(project.cat);
     if (withPicture)
@@ -168,9 +168,9 @@ void PageWriter::writeProjectPage(const ProjectRecord& project, bool withPicture
     }
 }
 
-void PageWriter::writePage(PagePosition page, int language, const QString& html)
+void PageWriter::writePage(CataloguePosition page, int language, const QString& html)
 {
-    writeFile(CatalogueLayout::pageFileName(page.category, page.position, languageLetter(language)), html);
+    writeFile(PageFileName(page.category, page.position, languageAt(language).letter), html);
 }
 
 void PageWriter::writeFile(const QString& name, const QString& text)

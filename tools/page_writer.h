@@ -26,10 +26,10 @@ public:
     int filesWritten() const { return m_filesWritten; }
 
 private:
-    QHash<QString, QString> commonValues(int language, PagePosition page) const;
-    QString navigation(int language, PagePosition page) const;
-    QString link(PagePosition page, int language, const QString& text, const QString& cssClass = {}) const;
-    void writePage(PagePosition page, int language, const QString& html);
+    QHash<QString, QString> commonValues(int language, CataloguePosition page) const;
+    QString navigation(int language, CataloguePosition page) const;
+    QString link(CataloguePosition page, int language, const QString& text, const QString& cssClass = {}) const;
+    void writePage(CataloguePosition page, int language, const QString& html);
     void writeFile(const QString& name, const QString& text);
 
     QString m_dataFolder;

@@ -4,7 +4,7 @@
 
 #include "ado_query.h"
 #include "main_window.h"
-#include "program_values.h"
+#include "session.h"
 #include "splash.h"
 #include "startup.h"
 #include "test_support.h"
@@ -28,8 +28,8 @@ QString DemoExePath() { return demoCatalogueDir() + QStringLiteral("/velora-cata
 
 class Startup : public ::testing::Test {
 protected:
-    void SetUp() override { testing_support::resetProgramValues(); }
-    void TearDown() override { testing_support::resetProgramValues(); }
+    // The session of the splash windows a test makes on its own, without the start-up.
+    Session session;
 };
 }  // namespace
 
@@ -37,20 +37,20 @@ TEST_F(Startup, MainWindowIsCreatedAndCountedBeforeAnyLanguageIsChosen)
 {
     TStartup startup;
     ASSERT_TRUE(startup.CreateMainWindow(DemoExePath()));
-    EXPECT_EQ(CurrentLanguage, 0);
+    EXPECT_EQ(startup.session.CurrentLanguage, 0);
     EXPECT_EQ(startup.frmSplash, nullptr);
     EXPECT_FALSE(startup.Form1->isVisible());
-    EXPECT_EQ(ExeDir, demoCatalogueDir() + "/");
+    EXPECT_EQ(startup.session.ExeDir, demoCatalogueDir() + "/");
     // The demo catalogue's projects per category, in category order.
     const std::array<std::int32_t, 12> demoCounts{3, 5, 4, 5, 4, 7, 6, 5, 6, 3, 4, 5};
-    EXPECT_EQ(ProjectCounts, demoCounts);
+    EXPECT_EQ(startup.session.ProjectCounts, demoCounts);
     EXPECT_FALSE(startup.Form1->ADOQuery1->Active());
-    EXPECT_TRUE(MenuVisible);
+    EXPECT_TRUE(startup.session.MenuVisible);
     EXPECT_EQ(startup.Form1->controls().pWB->width(), 1016 - 185 - 8);
 
     startup.ShowSplash();
-    EXPECT_EQ(CurrentLanguage, LangRussian);
-    EXPECT_TRUE(SplashCancelled);
+    EXPECT_EQ(startup.session.CurrentLanguage, LangRussian);
+    EXPECT_TRUE(startup.session.SplashCancelled);
     EXPECT_TRUE(startup.frmSplash->isVisible());
 }
 
@@ -92,14 +92,14 @@ TEST_F(Startup, TheFirstPageLoadsBehindTheShownSplash)
     EXPECT_EQ(navigations, QStringList{firstPage});
     EXPECT_EQ(loads, 1);
     EXPECT_EQ(engineLoads, 1);
-    EXPECT_EQ(PageNumberText, "001");
+    EXPECT_EQ(startup.session.PageNumberText, "001");
     startup.Release();
 }
 
 TEST_F(Startup, EscapeReleasedOnAnyButtonCancelsTheSplash)
 {
     for (const char* name : {"cmdRus", "cmdEng", "btnClose", "cmdChn"}) {
-        TfrmSplash splash;
+        TfrmSplash splash(session);
         splash.show();
         auto* button = splash.findChild<QPushButton*>(name);
         ASSERT_NE(button, nullptr);
@@ -108,7 +108,7 @@ TEST_F(Startup, EscapeReleasedOnAnyButtonCancelsTheSplash)
         EXPECT_TRUE(splash.isVisible()) << "Escape acts on release, not on press";
         QTest::keyRelease(button, Qt::Key_Escape, Qt::ShiftModifier);
         EXPECT_FALSE(splash.isVisible()) << name;
-        EXPECT_TRUE(SplashCancelled);
+        EXPECT_TRUE(session.SplashCancelled);
     }
 }
 
@@ -119,23 +119,23 @@ TEST_F(Startup, SplashButtonsChooseTheLanguage)
         std::uint8_t language;
     };
     for (const Case& c : {Case{"cmdRus", LangRussian}, Case{"cmdEng", LangEnglish}, Case{"cmdChn", LangChinese}}) {
-        TfrmSplash splash;
+        TfrmSplash splash(session);
         splash.show();
         QTest::mouseClick(splash.findChild<QPushButton*>(c.button), Qt::LeftButton);
         EXPECT_FALSE(splash.isVisible());
-        EXPECT_FALSE(SplashCancelled);
-        EXPECT_EQ(CurrentLanguage, c.language);
+        EXPECT_FALSE(session.SplashCancelled);
+        EXPECT_EQ(session.CurrentLanguage, c.language);
     }
-    TfrmSplash splash;
+    TfrmSplash splash(session);
     splash.show();
     QTest::mouseClick(splash.controls().btnClose, Qt::LeftButton);
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_TRUE(SplashCancelled);
+    EXPECT_TRUE(session.SplashCancelled);
 }
 
 TEST_F(Startup, EnterRightAfterShowingPressesRussianAndThePictureDoesNothing)
 {
-    TfrmSplash splash;
+    TfrmSplash splash(session);
     splash.show();
     QApplication::setActiveWindow(&splash);
     QTest::mouseClick(splash.controls().Image1, Qt::LeftButton);
@@ -143,13 +143,13 @@ TEST_F(Startup, EnterRightAfterShowingPressesRussianAndThePictureDoesNothing)
     EXPECT_EQ(QApplication::focusWidget(), splash.controls().cmdRus);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_FALSE(SplashCancelled);
-    EXPECT_EQ(CurrentLanguage, LangRussian);
+    EXPECT_FALSE(session.SplashCancelled);
+    EXPECT_EQ(session.CurrentLanguage, LangRussian);
 }
 
 TEST_F(Startup, SplashLaysItsControlsOutAsDefined)
 {
-    TfrmSplash splash;
+    TfrmSplash splash(session);
     EXPECT_EQ(splash.size(), QSize(606, 435));
     EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(splash.controls().cmdRus->geometry(), QRect(140, 156, 97, 33));
@@ -171,7 +171,7 @@ TEST_F(Startup, EnglishChoiceOpensTheFirstEnglishPageAndExitEndsTheLoop)
     startup.ShowSplash();
     QTimer::singleShot(0, [&] { startup.frmSplash->controls().cmdEng->click(); });
     startup.WaitForSplash();
-    ASSERT_FALSE(SplashCancelled);
+    ASSERT_FALSE(startup.session.SplashCancelled);
     startup.CreateSearchWindow();
 
     QStringList navigations;
@@ -189,9 +189,9 @@ TEST_F(Startup, EnglishChoiceOpensTheFirstEnglishPageAndExitEndsTheLoop)
     ASSERT_FALSE(navigations.isEmpty());
     EXPECT_EQ(navigations.first(), "file://" + demoCatalogueDir() + "/data/00001e.html");
     EXPECT_TRUE(loaded);
-    EXPECT_EQ(CurrentCategory, 0);
-    EXPECT_EQ(CurrentPosition, 1);
-    EXPECT_EQ(PageNumberText, "001");
+    EXPECT_EQ(startup.session.CurrentCategory, 0);
+    EXPECT_EQ(startup.session.CurrentPosition, 1);
+    EXPECT_EQ(startup.session.PageNumberText, "001");
     startup.Release();
     EXPECT_EQ(startup.Form1, nullptr);
 }
@@ -213,7 +213,7 @@ TEST_F(Startup, CountCheckFailureEndsBeforeTheSplashWithAnEnglishMessage)
     EXPECT_EQ(messages.texts(), QStringList{"Database reading error"});
     EXPECT_EQ(messages.captions().value(0), "Catalogue VELORA 2014");
     EXPECT_EQ(startup.frmSplash, nullptr);
-    EXPECT_EQ(ProjectCounts, (std::array<std::int32_t, 12>{}));
+    EXPECT_EQ(startup.session.ProjectCounts, (std::array<std::int32_t, 12>{}));
 }
 
 TEST_F(Startup, MissingDatabaseIsReportedAndStartUpGoesOnWithCountsZero)
@@ -225,8 +225,8 @@ TEST_F(Startup, MissingDatabaseIsReportedAndStartUpGoesOnWithCountsZero)
     ASSERT_EQ(messages.count(), 1);
     EXPECT_TRUE(messages.last().contains("velora2014.mdb")) << messages.last().toStdString();
     EXPECT_TRUE(messages.last().endsWith('.'));
-    EXPECT_EQ(ProjectCounts, (std::array<std::int32_t, 12>{}));
-    EXPECT_EQ(ExeDir, folder.path() + "/");
+    EXPECT_EQ(startup.session.ProjectCounts, (std::array<std::int32_t, 12>{}));
+    EXPECT_EQ(startup.session.ExeDir, folder.path() + "/");
 }
 
 TEST_F(Startup, ClosingTheMainWindowEndsTheLoopAndClosesAnOpenDataset)

@@ -2,7 +2,7 @@
 // read, keeps that number up to date, and gives way to the results once the index is ready.
 #include "catalogue_finder.h"
 #include "catalogue_search.h"
-#include "program_values.h"
+#include "session.h"
 #include "test_support.h"
 #include "web_browser.h"
 
@@ -50,11 +50,11 @@ QString TextOf(QWebEngineView& view, const QString& selector)
 
 TEST(CatalogueSearch, TheNoticeCountsThePagesReadAndGivesWayToTheResults)
 {
-    testing_support::resetProgramValues();
-    FillLanguages();
-    CurrentLanguage = LangEnglish;
+    Session session;
+    session.FillLanguages();
+    session.CurrentLanguage = LangEnglish;
     QTemporaryDir folder;
-    ExeDir = folder.path() + u'/';
+    session.ExeDir = folder.path() + u'/';
 
     std::atomic_bool release{false};
     CatalogueFinder finder([](const QString&) { return nullptr; },
@@ -69,8 +69,8 @@ TEST(CatalogueSearch, TheNoticeCountsThePagesReadAndGivesWayToTheResults)
     TWebBrowser browser;
     browser.resize(600, 400);
     browser.show();
-    browser.Navigate(QStringLiteral("file://") + ExeDir + QStringLiteral("data/00001e.html"));
-    CatalogueSearch search(&browser, &finder);
+    browser.Navigate(QStringLiteral("file://") + session.ExeDir + QStringLiteral("data/00001e.html"));
+    CatalogueSearch search(session, &browser, &finder);
 
     search.Search(QStringLiteral("pump"));
     QWebEngineView& view = *browser.view();
@@ -81,6 +81,5 @@ TEST(CatalogueSearch, TheNoticeCountsThePagesReadAndGivesWayToTheResults)
     release = true;
     EXPECT_TRUE(QTest::qWaitFor([&] { return TextOf(view, ".hit a") == "Pump station"; }, 20000))
         << TextOf(view, ".summary").toStdString();
-    EXPECT_EQ(view.url(), CatalogueSearch::ResultsBaseUrl());
-    testing_support::resetProgramValues();
+    EXPECT_EQ(view.url(), CatalogueSearch::ResultsBaseUrl(session.ExeDir));
 }

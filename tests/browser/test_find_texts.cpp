@@ -1,8 +1,7 @@
 // The find bar's and results page's texts in each interface language, and the names of the
 // menu sections results are listed under.
 #include "find_texts.h"
-#include "program_values.h"
-#include "test_support.h"
+#include "languages.h"
 
 #include <gtest/gtest.h>
 
@@ -28,16 +27,4 @@ TEST(FindTexts, SectionNamesAreTheMenuEntriesWithoutTheirNumbers)
     EXPECT_EQ(SectionName(LangChinese, 0, 3), "结构");
     EXPECT_EQ(SectionName(LangEnglish, 0, 4), "");
     EXPECT_EQ(SectionName(LangEnglish, 12, 1), "");
-}
-
-TEST(FindTexts, LettersNameTheirLanguage)
-{
-    testing_support::resetProgramValues();
-    FillLanguages();
-    EXPECT_EQ(LanguageOfLetter("r"), LangRussian);
-    EXPECT_EQ(LanguageOfLetter("e"), LangEnglish);
-    EXPECT_EQ(LanguageOfLetter("c"), LangChinese);
-    EXPECT_EQ(LanguageOfLetter(""), LangNone);
-    EXPECT_EQ(LanguageOfLetter("x"), LangNone);
-    testing_support::resetProgramValues();
 }

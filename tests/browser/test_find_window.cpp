@@ -44,7 +44,7 @@ public:
             writeFile(QStringLiteral("data/") + name, content);
         if (prepare)
             prepare(window.folder.path());
-        ProjectCounts = {3, 2, 2, 2, 2, 20, 2, 2, 2, 2, 2, 2};
+        window.session.ProjectCounts = {3, 2, 2, 2, 2, 20, 2, 2, 2, 2, 2, 2};
         QObject::connect(form().WebBrowser1, &TWebBrowser::loadFinished, [this] { ++loads; });
         form().show();
         form().activateWindow();
@@ -81,8 +81,8 @@ public:
     }
     void goTo(std::int32_t category, std::int32_t position)
     {
-        CurrentCategory = category;
-        CurrentPosition = position;
+        window.session.CurrentCategory = category;
+        window.session.CurrentPosition = position;
         const int before = loads;
         form().OpenPage();
         waitLoaded(before + 1);
@@ -93,7 +93,7 @@ public:
         QTest::keyClick(&form(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
         text().setText(query);
         QTest::keyClick(&text(), Qt::Key_Return);
-        return QTest::qWaitFor([&] { return view().url() == CatalogueSearch::ResultsBaseUrl(); }, 30000) &&
+        return QTest::qWaitFor([&] { return view().url() == CatalogueSearch::ResultsBaseUrl(window.session.ExeDir); }, 30000) &&
                QTest::qWaitFor([&] { return !view().page()->isLoading(); }, 30000);
     }
 
@@ -194,37 +194,37 @@ TEST(CatalogueSearch, ResultsPagesLeaveThePositionAndNextGoesOnFromIt)
                            Page("Project " + QByteArray::number(i), "a pump, number " + QByteArray::number(i)));
     FindWindow w(LangEnglish, pages);
     ASSERT_TRUE(w.started);
-    ProjectCounts[1] = 60;
+    w.window.session.ProjectCounts[1] = 60;
     ASSERT_TRUE(w.waitIndexReady());
     w.goTo(1, 7);
 
     ASSERT_TRUE(w.searchCatalogue("pump"));
     EXPECT_EQ(w.evaluate("document.querySelectorAll('.hit').length").toInt(), 50);
-    EXPECT_EQ(CurrentCategory, 1);
-    EXPECT_EQ(CurrentPosition, 7);
+    EXPECT_EQ(w.window.session.CurrentCategory, 1);
+    EXPECT_EQ(w.window.session.CurrentPosition, 7);
 
     // The link to the next results shows them in place, and leaves the position too.
     const int loads = w.loads;
     w.view().page()->runJavaScript("document.querySelector('.more a').click()");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            return w.loads > loads && w.view().url() == CatalogueSearch::ResultsBaseUrl() &&
+            return w.loads > loads && w.view().url() == CatalogueSearch::ResultsBaseUrl(w.window.session.ExeDir) &&
                    !w.view().page()->isLoading();
         },
         30000));
     EXPECT_EQ(w.evaluate("document.querySelectorAll('.hit').length").toInt(), 10);
     EXPECT_EQ(w.evaluate("document.querySelector('.summary').textContent").toString(), "Pages 51–60 of about 60");
-    EXPECT_EQ(CurrentCategory, 1);
-    EXPECT_EQ(CurrentPosition, 7);
+    EXPECT_EQ(w.window.session.CurrentCategory, 1);
+    EXPECT_EQ(w.window.session.CurrentPosition, 7);
 
     // An empty query does nothing: the results stay.
     w.text().setText("   ");
     QTest::keyClick(&w.text(), Qt::Key_Return);
     QTest::qWait(200);
-    EXPECT_EQ(w.view().url(), CatalogueSearch::ResultsBaseUrl());
+    EXPECT_EQ(w.view().url(), CatalogueSearch::ResultsBaseUrl(w.window.session.ExeDir));
 
     w.window.ui().cmdNext->click();
-    EXPECT_EQ(CurrentPosition, 8);
+    EXPECT_EQ(w.window.session.CurrentPosition, 8);
     EXPECT_TRUE(w.window.navigations.last().endsWith("/data/01008e.html")) << w.window.navigations.last().toStdString();
     EXPECT_EQ(w.window.messages.count(), 0);
 }
@@ -244,8 +244,8 @@ TEST(CatalogueSearch, AHitInAnotherLanguageOpensTheInterfaceLanguagesPageAndMove
     EXPECT_EQ(w.finder().index()->PageCount(), 6);
 
     ASSERT_TRUE(w.searchCatalogue("turbine"));
-    EXPECT_EQ(CurrentCategory, 0);
-    EXPECT_EQ(CurrentPosition, 1);
+    EXPECT_EQ(w.window.session.CurrentCategory, 0);
+    EXPECT_EQ(w.window.session.CurrentPosition, 1);
     // The title taken from the page shows as written, markup and all.
     EXPECT_EQ(w.evaluate("document.querySelector('.hit a').textContent").toString(), "<b>Wind</b> &lt;");
     EXPECT_EQ(w.evaluate("document.querySelector('.hit a').getAttribute('href')").toString(), "05012r.html");
@@ -255,8 +255,8 @@ TEST(CatalogueSearch, AHitInAnotherLanguageOpensTheInterfaceLanguagesPageAndMove
     w.view().page()->runJavaScript("document.querySelector('.hit a').click()");
     ASSERT_TRUE(w.waitLoaded(loads + 1));
     EXPECT_TRUE(w.window.navigations.last().endsWith("/data/05012r.html")) << w.window.navigations.last().toStdString();
-    EXPECT_EQ(CurrentCategory, 5);
-    EXPECT_EQ(CurrentPosition, 12);
+    EXPECT_EQ(w.window.session.CurrentCategory, 5);
+    EXPECT_EQ(w.window.session.CurrentPosition, 12);
     w.window.ui().cmdNext->click();
     EXPECT_TRUE(w.window.navigations.last().endsWith("/data/05013r.html")) << w.window.navigations.last().toStdString();
 }

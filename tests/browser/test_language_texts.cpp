@@ -2,7 +2,7 @@
 // size.
 #include "jpeg_picture.h"
 #include "language_texts.h"
-#include "program_values.h"
+#include "languages.h"
 
 #include <gtest/gtest.h>
 

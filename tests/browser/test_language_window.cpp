@@ -171,7 +171,7 @@ TEST(Languages, EnglishToRussianMovesTheMenuButLeavesTheFirstSeparator)
 {
     MainWindowUnderTest w(LangEnglish);
     QTest::mouseClick(w.ui().cmdLangRus, Qt::LeftButton);
-    EXPECT_EQ(CurrentLanguage, LangRussian);
+    EXPECT_EQ(w.session.CurrentLanguage, LangRussian);
     ExpectTextMode(w, true);
     EXPECT_EQ(w.ui().menu6->geometry(), QRect(8, 380, 165, 21));
     EXPECT_EQ(w.ui().menu5->geometry(), QRect(8, 316, 165, 57));
@@ -183,14 +183,14 @@ TEST(Languages, ToChineseAndBackToEnglish)
 {
     MainWindowUnderTest w(LangRussian);
     QTest::mouseClick(w.ui().cmdLangChn, Qt::LeftButton);
-    EXPECT_EQ(CurrentLanguage, LangChinese);
+    EXPECT_EQ(w.session.CurrentLanguage, LangChinese);
     ExpectChineseMode(w);
     // The hidden labels keep their last texts and places.
     EXPECT_EQ(w.ui().menu6->text(), QStringLiteral("6. Энергетика"));
     EXPECT_EQ(w.ui().menu6->y(), 380);
 
     QTest::mouseClick(w.ui().cmdLang, Qt::LeftButton);
-    EXPECT_EQ(CurrentLanguage, LangEnglish);
+    EXPECT_EQ(w.session.CurrentLanguage, LangEnglish);
     ExpectTextMode(w, false);
     EXPECT_EQ(w.ui().menu11->y(), 569);
 }
@@ -213,7 +213,7 @@ TEST(Languages, ButtonOfTheLanguageInUseChangesNothing)
                             : language == LangEnglish ? w.ui().cmdLang
                                                       : w.ui().cmdLangChn;
         QTest::mouseClick(same, Qt::LeftButton);
-        EXPECT_EQ(CurrentLanguage, language);
+        EXPECT_EQ(w.session.CurrentLanguage, language);
         EXPECT_TRUE(w.navigations.isEmpty()) << int(language);
         EXPECT_EQ(w.ui().cmdPrev->text(), QStringLiteral("marker")) << int(language);
     }
@@ -222,12 +222,12 @@ TEST(Languages, ButtonOfTheLanguageInUseChangesNothing)
 TEST(Languages, ChangeReopensTheSamePositionInTheNewLanguage)
 {
     MainWindowUnderTest w(LangRussian);
-    CurrentCategory = 4;
-    CurrentPosition = 2;
+    w.session.CurrentCategory = 4;
+    w.session.CurrentPosition = 2;
     w.navigations.clear();
     w.form->cmdLangClick();
     ASSERT_EQ(w.navigations.size(), 1);
-    EXPECT_EQ(w.navigations.last(), QStringLiteral("file://") + ExeDir + QStringLiteral("data/04002e.html"));
+    EXPECT_EQ(w.navigations.last(), QStringLiteral("file://") + w.session.ExeDir + QStringLiteral("data/04002e.html"));
     w.form->cmdLangChnClick();
     EXPECT_TRUE(w.navigations.last().endsWith(QStringLiteral("data/04002c.html")));
     w.form->cmdLangRusClick();

@@ -208,13 +208,13 @@ TEST(MenuToggle, HidesAndShowsTheMenuMovingViewAndBar)
 {
     MainWindowUnderTest w(LangRussian);
     QTest::mouseClick(w.ui().Image1, Qt::LeftButton);
-    EXPECT_FALSE(MenuVisible);
+    EXPECT_FALSE(w.session.MenuVisible);
     EXPECT_TRUE(w.ui().pMenu->isHidden());
     EXPECT_EQ(w.ui().pWB->geometry(), QRect(4, 104, 1008, 567));
     EXPECT_EQ(w.ui().pBar->geometry(), QRect(4, 674, 821, 41));
 
     QTest::mouseClick(w.ui().Image1, Qt::LeftButton);
-    EXPECT_TRUE(MenuVisible);
+    EXPECT_TRUE(w.session.MenuVisible);
     EXPECT_FALSE(w.ui().pMenu->isHidden());
     EXPECT_EQ(w.ui().pWB->geometry(), QRect(189, 104, 823, 567));
     EXPECT_EQ(w.ui().pBar->geometry(), QRect(189, 674, 821, 41));
@@ -294,12 +294,12 @@ TEST(MenuPanelClicks, EmptyPictureCatchesTheUpperBandUntilMenu0IsRaised)
     MainWindowUnderTest w(LangNone);
     QWidget* hit = w.ui().pMenu->childAt(menu0UpperBand);
     ASSERT_EQ(hit, w.ui().Image4);
-    CurrentCategory = 5;
-    CurrentPosition = 2;
+    w.session.CurrentCategory = 5;
+    w.session.CurrentPosition = 2;
     w.navigations.clear();
     QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(w.ui().pMenu, menu0UpperBand));
     EXPECT_TRUE(w.navigations.isEmpty());
-    EXPECT_EQ(CurrentCategory, 5);
+    EXPECT_EQ(w.session.CurrentCategory, 5);
 
     // The lower part of menu0 lies outside the empty picture.
     EXPECT_EQ(w.ui().pMenu->childAt(QPoint(60, 36)), w.ui().menu0);
@@ -311,12 +311,12 @@ TEST(MenuPanelClicks, BothTextLayoutsPutMenu0OnTopSoItsWholeEntryOpensPageOne)
         MainWindowUnderTest w(language);
         QWidget* hit = w.ui().pMenu->childAt(menu0UpperBand);
         ASSERT_EQ(hit, w.ui().menu0) << int(language);
-        CurrentCategory = 5;
-        CurrentPosition = 2;
+        w.session.CurrentCategory = 5;
+        w.session.CurrentPosition = 2;
         w.navigations.clear();
         QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(w.ui().pMenu, menu0UpperBand));
-        EXPECT_EQ(CurrentCategory, 0) << int(language);
-        EXPECT_EQ(CurrentPosition, 1) << int(language);
+        EXPECT_EQ(w.session.CurrentCategory, 0) << int(language);
+        EXPECT_EQ(w.session.CurrentPosition, 1) << int(language);
         EXPECT_EQ(w.navigations.size(), 1) << int(language);
     }
 }

@@ -3,8 +3,8 @@
 // the addresses the HTML view is asked to show.
 #include "catalogue_position.h"
 #include "main_window.h"
-#include "page_files.h"
-#include "program_values.h"
+#include "page_names.h"
+#include "session.h"
 #include "test_support.h"
 #include "ui_form1.h"
 #include "web_browser.h"
@@ -60,23 +60,26 @@ protected:
     {
         folder = new QTemporaryDir;
         WritePages(folder->path(), kCounts, {{QStringLiteral("00001e.html"), QStringLiteral("04002e.html")}});
-        form = new TForm1;
+        session = new Session;
+        form = new TForm1(*session);
     }
     static void TearDownTestSuite()
     {
         delete form;
+        delete session;
         delete folder;
         form = nullptr;
+        session = nullptr;
         folder = nullptr;
     }
 
     void SetUp() override
     {
-        resetProgramValues();
-        FillLanguages();
-        ExeDir = folder->path() + u'/';
-        ProjectCounts = kCounts;
-        CurrentLanguage = LangEnglish;
+        *session = Session{};
+        session->FillLanguages();
+        session->ExeDir = folder->path() + u'/';
+        session->ProjectCounts = kCounts;
+        session->CurrentLanguage = LangEnglish;
         ui().tGoTo->setText(QStringLiteral("1.1"));
         connection = QObject::connect(form->WebBrowser1, &TWebBrowser::BeforeNavigate2,
                                       [this](const QString& url) { navigations << url; });
@@ -88,8 +91,8 @@ protected:
 
     void openAt(std::int32_t category, std::int32_t position)
     {
-        CurrentCategory = category;
-        CurrentPosition = position;
+        session->CurrentCategory = category;
+        session->CurrentPosition = position;
         form->OpenPage();
         navigations.clear();
     }
@@ -113,7 +116,7 @@ protected:
     {
         ASSERT_EQ(position(), (CataloguePosition{0, 1}));
         ASSERT_FALSE(ui().cmdPrev->isEnabled());
-        QStringList forward{PageFileName(0, 1, Languages[CurrentLanguage].Letter)};
+        QStringList forward{PageFileName(0, 1, session->Languages[session->CurrentLanguage].Letter)};
         while (ui().cmdNext->isEnabled() && forward.size() <= pages.size()) {
             ui().cmdNext->click();
             forward << opened();
@@ -127,16 +130,18 @@ protected:
         std::reverse(back.begin(), back.end());
         EXPECT_EQ(back, pages);
     }
-    static CataloguePosition position() { return {CurrentCategory, CurrentPosition}; }
+    static CataloguePosition position() { return {session->CurrentCategory, session->CurrentPosition}; }
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
     static QTemporaryDir* folder;
+    static Session* session;
     static TForm1* form;
     QStringList navigations;
     QMetaObject::Connection connection;
 };
 
 QTemporaryDir* MainWindowNavigation::folder = nullptr;
+Session* MainWindowNavigation::session = nullptr;
 TForm1* MainWindowNavigation::form = nullptr;
 
 }  // namespace
@@ -222,7 +227,7 @@ TEST_F(MainWindowNavigation, WalkingTheDemoCatalogueVisitsEveryPageOnceInOrder)
     ASSERT_TRUE(QFileInfo::exists(demoCatalogueDir() + QStringLiteral("/data"))) << "demo catalogue missing";
     form->FormCreate(programPath());
     ASSERT_FALSE(form->countCheckFailed());
-    CurrentLanguage = LangRussian;
+    session->CurrentLanguage = LangRussian;
     openAt(0, 1);
     const QStringList pages = pageFiles(demoCatalogueDir(), QStringLiteral("r"));
     expectWalkThrough(pages);
@@ -247,13 +252,13 @@ TEST_F(MainWindowNavigation, GoToOpensAProjectOrShowsItsMessage)
     EXPECT_EQ(position(), (CataloguePosition{1, 5}));
     EXPECT_EQ(ui().tGoTo->text(), QStringLiteral("5.999"));
 
-    CurrentLanguage = LangRussian;
+    session->CurrentLanguage = LangRussian;
     ui().tGoTo->setText(QStringLiteral("12"));
     ui().cmdGoTo->click();
     EXPECT_EQ(messages.last(), QStringLiteral("Введите номер категории и номер проекта через точку (например: 1.1)"));
     // Chinese mode and no language yet both give English.
     for (const std::uint8_t language : {std::uint8_t(LangChinese), std::uint8_t(LangNone)}) {
-        CurrentLanguage = language;
+        session->CurrentLanguage = language;
         ui().tGoTo->setText(QStringLiteral("1x."));
         ui().cmdGoTo->click();
         EXPECT_EQ(messages.last(), QStringLiteral("Please input category and project number, dot separated (ex: 1.4)"));
@@ -286,10 +291,10 @@ TEST_F(MainWindowNavigation, KeyFilterOnTypedKeys)
 
 TEST_F(MainWindowNavigation, HookReadsThePositionFromTheAddressAndSetsTheButtons)
 {
-    CurrentLanguage = LangRussian;
+    session->CurrentLanguage = LangRussian;
     emit form->WebBrowser1->BeforeNavigate2(QStringLiteral("file:///somewhere/data/07012e.html"));
     EXPECT_EQ(position(), (CataloguePosition{7, 12}));
-    EXPECT_EQ(CurrentLanguage, LangRussian);
+    EXPECT_EQ(session->CurrentLanguage, LangRussian);
     emit form->WebBrowser1->BeforeNavigate2(QStringLiteral("C:\\Cat\\data\\03001r.html"));
     EXPECT_EQ(position(), (CataloguePosition{3, 1}));
     emit form->WebBrowser1->BeforeNavigate2(QStringLiteral("file:///somewhere/index.html"));
@@ -303,21 +308,21 @@ TEST_F(MainWindowNavigation, HookReadsThePositionFromTheAddressAndSetsTheButtons
         EXPECT_FALSE(ui().cmdNext->isEnabled()) << other;
     }
     // Any address re-evaluates the buttons from the position as it stands.
-    CurrentPosition = 6;
+    session->CurrentPosition = 6;
     emit form->WebBrowser1->BeforeNavigate2(QStringLiteral("about:blank"));
     EXPECT_TRUE(ui().cmdNext->isEnabled());
-    CurrentCategory = 0;
-    CurrentPosition = 1;
+    session->CurrentCategory = 0;
+    session->CurrentPosition = 1;
     emit form->WebBrowser1->BeforeNavigate2(QStringLiteral("about:blank"));
     EXPECT_FALSE(ui().cmdPrev->isEnabled());
 }
 
 TEST_F(MainWindowNavigation, NextAndPreviousContinueFromALinkedPage)
 {
-    emit form->WebBrowser1->BeforeNavigate2(ExeDir + QStringLiteral("data/05003e.html"));
+    emit form->WebBrowser1->BeforeNavigate2(session->ExeDir + QStringLiteral("data/05003e.html"));
     ui().cmdNext->click();
     EXPECT_EQ(opened(), QStringLiteral("05004e.html"));
-    emit form->WebBrowser1->BeforeNavigate2(ExeDir + QStringLiteral("data/02000e.html"));
+    emit form->WebBrowser1->BeforeNavigate2(session->ExeDir + QStringLiteral("data/02000e.html"));
     ui().cmdPrev->click();
     EXPECT_EQ(opened(), QStringLiteral("01005e.html"));
 }

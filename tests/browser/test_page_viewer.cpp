@@ -4,7 +4,7 @@
 #include "main_window.h"
 #include "page_context_menu.h"
 #include "page_output.h"
-#include "program_values.h"
+#include "session.h"
 #include "project_counts.h"
 #include "test_support.h"
 #include "ui_form1.h"
@@ -36,10 +36,9 @@ protected:
     // A main window over the demo catalogue, shown with its first page loaded.
     void open(std::uint8_t language)
     {
-        resetProgramValues();
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<TForm1>(session);
         form->FormCreate(demoCatalogueDir() + QStringLiteral("/velora-catalogue"));
-        CurrentLanguage = language;
+        session.CurrentLanguage = language;
         QObject::connect(form->WebBrowser1, &TWebBrowser::loadFinished, [this](bool ok) { loads += ok ? 1 : 0; });
         QObject::connect(form->WebBrowser1, &TWebBrowser::BeforeNavigate2, [this](const QString& url) { navigations << url; });
         form->show();
@@ -54,7 +53,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        resetProgramValues();
     }
     Ui::Form1& ui() { return form->controls(); }
     void press(int key, Qt::KeyboardModifiers modifiers)
@@ -64,6 +62,7 @@ protected:
     }
 
     MessageRecorder messages;
+    Session session;
     std::unique_ptr<TForm1> form;
     int loads = 0;
     QStringList navigations;
@@ -111,16 +110,16 @@ TEST_F(PageViewer, KeysRunTheirCommandsAndNothingWhileABoxIsUp)
     press(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(navigations.size(), 1);
     press(Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(navigations.value(1), "file://" + ExeDir + "data/00002e.html");
+    EXPECT_EQ(navigations.value(1), "file://" + session.ExeDir + "data/00002e.html");
     press(Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(navigations.value(2), "file://" + ExeDir + "data/00001e.html");
+    EXPECT_EQ(navigations.value(2), "file://" + session.ExeDir + "data/00001e.html");
 
     press(Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(QApplication::focusWidget(), ui().tGoTo);
     EXPECT_EQ(ui().tGoTo->selectedText(), "1.1");
     QTest::keyClicks(ui().tGoTo, "5.2");
     QTest::keyClick(ui().tGoTo, Qt::Key_Return);
-    EXPECT_EQ(navigations.value(3), "file://" + ExeDir + "data/05002e.html");
+    EXPECT_EQ(navigations.value(3), "file://" + session.ExeDir + "data/05002e.html");
 
     press(Qt::Key_Equal, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(form->WebBrowser1->zoomFactor(), 1.1);
@@ -147,7 +146,8 @@ TEST_F(PageViewer, KeysRunTheirCommandsAndNothingWhileABoxIsUp)
     EXPECT_TRUE(CtrlQEndsTheLoop(form.get()));
 
     // A modal box takes every key: none of the commands runs underneath it.
-    QMessageBox box(QMessageBox::NoIcon, "Catalogue VELORA 2014", "text", QMessageBox::Ok, form.get());
+    // (Another caption than the program's, so the message recorder leaves this box up.)
+    QMessageBox box(QMessageBox::NoIcon, "A box", "text", QMessageBox::Ok, form.get());
     box.setWindowModality(Qt::ApplicationModal);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
@@ -250,7 +250,7 @@ TEST_F(PageViewer, PdfOfThePageHoldsItsTitleAndAnUnwritableFolderIsTold)
     QTemporaryDir folder;
     const QString path = folder.filePath(form->ProposedPdfName());
     int written = -1;
-    WritePageAsPdf(form->WebBrowser1->view()->page(), path, [&](bool ok) { written = ok; });
+    WritePageAsPdf(form->WebBrowser1->view()->page(), path, false, [&](bool ok) { written = ok; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return written >= 0; }, 60000));
     EXPECT_EQ(written, 1);
     EXPECT_EQ(messages.count(), 0);
@@ -267,14 +267,14 @@ TEST_F(PageViewer, PdfOfThePageHoldsItsTitleAndAnUnwritableFolderIsTold)
     plain.close();
     const QString blocked = folder.filePath("plain/page.pdf");
     written = -1;
-    WritePageAsPdf(form->WebBrowser1->view()->page(), blocked, [&](bool ok) { written = ok; });
+    WritePageAsPdf(form->WebBrowser1->view()->page(), blocked, false, [&](bool ok) { written = ok; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return written >= 0; }, 60000));
     EXPECT_EQ(written, 0);
     ASSERT_EQ(messages.count(), 1);
     EXPECT_TRUE(messages.last().startsWith("The page could not be saved as \"" + blocked + "\"")) << messages.last().toStdString();
     EXPECT_EQ(QFileInfo(plain.fileName()).size(), 0);
-    EXPECT_EQ(CurrentCategory, 5);
-    EXPECT_EQ(CurrentPosition, 1);
+    EXPECT_EQ(session.CurrentCategory, 5);
+    EXPECT_EQ(session.CurrentPosition, 1);
 }
 
 TEST_F(PageViewer, PictureControlsHaveNamesInEachLanguage)

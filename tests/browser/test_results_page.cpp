@@ -1,7 +1,7 @@
 // The catalogue's results page as HTML: page-derived text stays text, snippets mark the query's
 // words, links lead to the interface language's page file, and results come 50 at a time.
-#include "navigation_hook.h"
-#include "program_values.h"
+#include "languages.h"
+#include "page_address.h"
 #include "results_page.h"
 #include "test_support.h"
 
@@ -26,19 +26,9 @@ fulltext::Hit MakeHit(int category, int position, const QString& letter, const Q
     return hit;
 }
 
-class ResultsPage : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        testing_support::resetProgramValues();
-        FillLanguages();
-    }
-    void TearDown() override { testing_support::resetProgramValues(); }
-};
-
 }  // namespace
 
-TEST_F(ResultsPage, TextFromPagesAndTheQueryShowsAsWritten)
+TEST(ResultsPage, TextFromPagesAndTheQueryShowsAsWritten)
 {
     fulltext::Results results;
     results.hits.push_back(MakeHit(5, 12, "r", "<script>alert(1)</script> &lt; %2", "a <b>bold</b> & pump",
@@ -55,7 +45,7 @@ TEST_F(ResultsPage, TextFromPagesAndTheQueryShowsAsWritten)
     EXPECT_TRUE(html.contains("a <mark>&lt;b&gt;bold</mark>&lt;/b&gt; &amp; <mark>pump</mark>")) << html.toStdString();
 }
 
-TEST_F(ResultsPage, SnippetMarksOnlySpansInsideTheTextAndNeverTwice)
+TEST(ResultsPage, SnippetMarksOnlySpansInsideTheTextAndNeverTwice)
 {
     EXPECT_EQ(SnippetHtml("pumps and pump", {{10, 4}, {0, 5}}), "<mark>pumps</mark> and <mark>pump</mark>");
     // Overlapping, empty and out-of-range spans are left out; a span past the end is cut there.
@@ -63,7 +53,7 @@ TEST_F(ResultsPage, SnippetMarksOnlySpansInsideTheTextAndNeverTwice)
     EXPECT_EQ(SnippetHtml("насос", {{3, 10}}), "нас<mark>ос</mark>");
 }
 
-TEST_F(ResultsPage, HitsLinkToTheInterfaceLanguagesPageAndNameTheLanguageFoundIn)
+TEST(ResultsPage, HitsLinkToTheInterfaceLanguagesPageAndNameTheLanguageFoundIn)
 {
     fulltext::Results results;
     results.hits.push_back(MakeHit(5, 12, "e", "Turbine", "a turbine"));
@@ -90,7 +80,7 @@ TEST_F(ResultsPage, HitsLinkToTheInterfaceLanguagesPageAndNameTheLanguageFoundIn
     EXPECT_TRUE(chinese.contains("<div class=\"where\">主席团主席致辞</div>")) << chinese.toStdString();
 }
 
-TEST_F(ResultsPage, FiftyAtATimeWithALinkTheNavigationHookIgnores)
+TEST(ResultsPage, FiftyAtATimeWithALinkTheNavigationHookIgnores)
 {
     fulltext::Results first;
     for (int i = 1; i <= ResultsPerPage; ++i)
@@ -119,7 +109,7 @@ TEST_F(ResultsPage, FiftyAtATimeWithALinkTheNavigationHookIgnores)
     EXPECT_FALSE(PositionFromUrl(MoreResultsAddress(50)));
 }
 
-TEST_F(ResultsPage, NothingFoundAndIndexBuildingSayWhatIsGoingOn)
+TEST(ResultsPage, NothingFoundAndIndexBuildingSayWhatIsGoingOn)
 {
     const QString none = ResultsPageHtml({}, "zzz", 0, LangRussian);
     EXPECT_TRUE(none.contains("Ничего не найдено.")) << none.toStdString();

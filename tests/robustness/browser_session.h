@@ -22,6 +22,8 @@ public:
     TForm1& form() const { return *startup_.Form1; }
     TfrmSearch& search() const { return *startup_.frmSearch; }
     testing_support::MessageRecorder& messages() { return messages_; }
+    // The program's values: language, position, counts, folder.
+    Session& values() { return startup_.session; }
 
     // Runs a handler as the application object would: an escaping exception is reported.
     template <typename Handler>

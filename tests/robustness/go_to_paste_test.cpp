@@ -8,7 +8,7 @@
 
 #include "go_to_check.h"
 #include "main_window.h"
-#include "program_values.h"
+#include "session.h"
 #include "ui_form1.h"
 
 #include <QApplication>
@@ -101,7 +101,7 @@ TEST(GoToPaste, PastedTextsMoveTheRealWindowOnlyToValidPositions)
     BrowserSession session(catalogue.exePath(), LangEnglish);
     ASSERT_TRUE(session.started());
     Ui::Form1& ui = session.form().controls();
-    const CategoryCounts counts = ProjectCounts;
+    const CategoryCounts counts = session.values().ProjectCounts;
 
     std::vector<QString> sample;
     std::mt19937 random(20140101);
@@ -115,7 +115,7 @@ TEST(GoToPaste, PastedTextsMoveTheRealWindowOnlyToValidPositions)
 
     int opened = 0, refused = 0;
     for (const QString& text : sample) {
-        const CataloguePosition before{CurrentCategory, CurrentPosition};
+        const CataloguePosition before{session.values().CurrentCategory, session.values().CurrentPosition};
         QApplication::clipboard()->setText(text);
         ui.tGoTo->selectAll();
         ui.tGoTo->paste();
@@ -123,7 +123,7 @@ TEST(GoToPaste, PastedTextsMoveTheRealWindowOnlyToValidPositions)
             ui.tGoTo->setText(text);
         ASSERT_EQ(ui.tGoTo->text(), text);
         session.run([&] { ui.cmdGoTo->click(); });
-        const CataloguePosition after{CurrentCategory, CurrentPosition};
+        const CataloguePosition after{session.values().CurrentCategory, session.values().CurrentPosition};
         ASSERT_TRUE(Valid(after, counts)) << text.toStdString() << " -> " << after.category << "." << after.position;
         if (const auto target = ExpectedTarget(text, counts)) {
             ++opened;

@@ -10,7 +10,7 @@
 
 #include "ado_query.h"
 #include "main_window.h"
-#include "program_values.h"
+#include "session.h"
 #include "project_counts.h"
 #include "search_sql.h"
 #include "search_window.h"
@@ -155,7 +155,7 @@ TEST_F(HostileSearch, EveryTextInEveryFieldSearchesWithoutAnEngineError)
     session.search().show();
     QString none[4];
     const int all = find(session, none, QStringLiteral("no criteria"));
-    EXPECT_EQ(all, std::accumulate(ProjectCounts.begin() + 1, ProjectCounts.end(), 0));
+    EXPECT_EQ(all, std::accumulate(session.values().ProjectCounts.begin() + 1, session.values().ProjectCounts.end(), 0));
     const QList<ProjectTexts> projects = RussianProjects(catalogue.dir());
     ASSERT_EQ(projects.size(), all);
     for (int t = 0; t < texts.size(); ++t) {
@@ -195,7 +195,6 @@ TEST_F(HostileSearch, TextsAreSearchedForLiterallyInEveryLanguage)
 // Texts longer than the window's fields take go straight to the search statement and the dataset.
 TEST_F(HostileSearch, VeryLongCriteriaRunOnTheDataset)
 {
-    FillLanguages();
     TADOQuery query;
     query.setConnectionString(CatalogueConnectionString(catalogue.dir()));
     for (const QString& text : {QString(200000, u'\''), QString(200000, u'%'), QStringLiteral("ж'").repeated(100000)}) {
@@ -204,7 +203,7 @@ TEST_F(HostileSearch, VeryLongCriteriaRunOnTheDataset)
         criteria.organisation = text;
         criteria.contact = text;
         criteria.address = text;
-        query.setSql(BuildSearchSql(criteria, Languages[LangRussian].Code).text);
+        query.setSql(BuildSearchSql(criteria, LanguageByNumber(LangRussian)->code).text);
         ASSERT_NO_THROW(query.Open()) << text.left(4).toStdString();
         query.Close();
     }

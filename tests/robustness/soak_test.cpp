@@ -14,9 +14,9 @@
 #include "ado_query.h"
 #include "catalogue_position.h"
 #include "main_window.h"
-#include "page_files.h"
+#include "page_names.h"
 #include "platform.h"
-#include "program_values.h"
+#include "session.h"
 #include "search_window.h"
 #include "web_browser.h"
 #include "ui_form1.h"
@@ -57,11 +57,11 @@ struct SoakResult {
     double seconds = 0;
 };
 
-bool Valid(CataloguePosition at)
+bool Valid(CataloguePosition at, const CategoryCounts& counts)
 {
     if (at.category < 0 || at.category > 11)
         return false;
-    return at.position >= (at.category == 0 ? 1 : 0) && at.position <= ProjectCounts[std::size_t(at.category)];
+    return at.position >= (at.category == 0 ? 1 : 0) && at.position <= counts[std::size_t(at.category)];
 }
 
 class Soak {
@@ -123,8 +123,8 @@ private:
 
     void check(const QString& step)
     {
-        ASSERT_TRUE(Valid({CurrentCategory, CurrentPosition}))
-            << step.toStdString() << ": " << CurrentCategory << "." << CurrentPosition;
+        ASSERT_TRUE(Valid({session_.values().CurrentCategory, session_.values().CurrentPosition}, session_.values().ProjectCounts))
+            << step.toStdString() << ": " << session_.values().CurrentCategory << "." << session_.values().CurrentPosition;
         ASSERT_EQ(session_.messages().count(), 0) << step.toStdString() << ": " << session_.messages().last().toStdString();
     }
 
@@ -132,7 +132,7 @@ private:
     {
         const int category = below(12);
         const int first = category == 0 ? 1 : 0;
-        return {category, first + below(ProjectCounts[std::size_t(category)] - first + 1)};
+        return {category, first + below(session_.values().ProjectCounts[std::size_t(category)] - first + 1)};
     }
 
     void navigate()
@@ -163,7 +163,7 @@ private:
             break;
         case 5: {  // go-to: mostly projects, sometimes texts the box refuses
             const int category = below(13);
-            const int project = below(category <= 11 ? ProjectCounts[std::size_t(category)] + 2 : 5);
+            const int project = below(category <= 11 ? session_.values().ProjectCounts[std::size_t(category)] + 2 : 5);
             QString text = QStringLiteral("%1.%2").arg(category).arg(project).left(5);
             if (below(10) == 0)
                 text = QStringLiteral(".5").left(below(3));
@@ -177,9 +177,9 @@ private:
         }
         default: {  // a link inside the page
             const CataloguePosition page = anyPage();
-            const QString url = PageUrl(ExeDir, page.category, page.position, Languages[CurrentLanguage].Letter);
+            const QString url = PageUrl(session_.values().ExeDir, page.category, page.position, session_.values().Languages[session_.values().CurrentLanguage].Letter);
             session_.run([&] { form.WebBrowser1BeforeNavigate2(url); });
-            ASSERT_EQ(CataloguePosition({CurrentCategory, CurrentPosition}), page) << url.toStdString();
+            ASSERT_EQ(CataloguePosition({session_.values().CurrentCategory, session_.values().CurrentPosition}), page) << url.toStdString();
             break;
         }
         }
@@ -189,7 +189,7 @@ private:
     void changeLanguage()
     {
         TForm1& form = session_.form();
-        const int next = (CurrentLanguage + below(2)) % 3 + 1;
+        const int next = (session_.values().CurrentLanguage + below(2)) % 3 + 1;
         switch (next) {
         case LangRussian:
             session_.run([&] { form.cmdLangRusClick(); });
@@ -201,7 +201,7 @@ private:
             session_.run([&] { form.cmdLangChnClick(); });
             break;
         }
-        EXPECT_EQ(CurrentLanguage, next);
+        EXPECT_EQ(session_.values().CurrentLanguage, next);
     }
 
     void search()
@@ -227,7 +227,7 @@ private:
             const CataloguePosition expected{controls.lblCatNo->text().toInt(), controls.lblNoInCat->text().toInt()};
             session_.run([&] { emit controls.lblOpenProj->clicked(); });
             ++result_.projectsOpened;
-            EXPECT_EQ(CataloguePosition({CurrentCategory, CurrentPosition}), expected);
+            EXPECT_EQ(CataloguePosition({session_.values().CurrentCategory, session_.values().CurrentPosition}), expected);
         }
         window.hide();
     }
@@ -303,7 +303,7 @@ TEST(Soak, TenThousandCommandsOnTenThousandProjects)
     {
         BrowserSession session(folder + QStringLiteral("velora-catalogue"), LangRussian);
         ASSERT_TRUE(session.started());
-        EXPECT_EQ(std::accumulate(ProjectCounts.begin() + 1, ProjectCounts.end(), 0), 10000);
+        EXPECT_EQ(std::accumulate(session.values().ProjectCounts.begin() + 1, session.values().ProjectCounts.end(), 0), 10000);
         const SoakResult result = Soak(session, 2014).run({10000, 100, 100});
         Report(result);
         EXPECT_GT(result.projectsOpened, 50);

@@ -5,7 +5,6 @@
 #include "search_fixture.h"
 
 #include "ado_query.h"
-#include "program_values.h"
 #include "ui_frmsearch.h"
 
 #include <QScrollBar>

@@ -3,7 +3,7 @@
 #include "search_fixture.h"
 
 #include "ado_query.h"
-#include "program_values.h"
+#include "session.h"
 #include "project_counts.h"
 #include "ui_frmsearch.h"
 
@@ -41,15 +41,14 @@ void WriteSmallCatalogue(const QString& path)
 
 void SearchWindowTest::SetUp()
 {
-    testing_support::resetProgramValues();
-    FillLanguages();
-    CurrentLanguage = LangRussian;
+    session.FillLanguages();
+    session.CurrentLanguage = LangRussian;
     ASSERT_TRUE(folder.isValid());
-    ExeDir = folder.path() + QDir::separator();
-    WriteSmallCatalogue(ExeDir + QStringLiteral("velora2014.mdb"));
-    form = std::make_unique<TForm1>();
-    form->ADOQuery1->setConnectionString(CatalogueConnectionString(ExeDir));
-    search = new TfrmSearch(form.get());
+    session.ExeDir = folder.path() + QDir::separator();
+    WriteSmallCatalogue(session.ExeDir + QStringLiteral("velora2014.mdb"));
+    form = std::make_unique<TForm1>(session);
+    form->ADOQuery1->setConnectionString(CatalogueConnectionString(session.ExeDir));
+    search = new TfrmSearch(session, form.get());
     form->setSearchWindow(search);
     search->ApplyLanguage();
 }
@@ -57,7 +56,6 @@ void SearchWindowTest::SetUp()
 void SearchWindowTest::TearDown()
 {
     form.reset();
-    testing_support::resetProgramValues();
 }
 
 QString SearchWindowTest::find()

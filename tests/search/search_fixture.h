@@ -2,6 +2,7 @@
 // A main window over a small catalogue database in a temporary folder, and its search window.
 #include "main_window.h"
 #include "search_window.h"
+#include "session.h"
 #include "test_support.h"
 
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@ protected:
     // Runs a search and returns the count shown.
     QString find();
 
+    Session session;
     QTemporaryDir folder;
     std::unique_ptr<TForm1> form;
     TfrmSearch* search = nullptr;  // owned by form

@@ -3,7 +3,6 @@
 
 #include "search_fixture.h"
 
-#include "program_values.h"
 #include "ui_frmsearch.h"
 
 namespace {
@@ -55,7 +54,7 @@ QStringList Items(const QComboBox* list)
 TEST_F(SearchWindowTest, RussianAndEnglishTexts)
 {
     for (std::uint8_t language : {LangEnglish, LangRussian}) {
-        CurrentLanguage = language;
+        session.CurrentLanguage = language;
         search->ApplyLanguage();
         for (const TextCase& text : Texts)
             EXPECT_EQ(TextOf(search, text.control),
@@ -70,7 +69,7 @@ TEST_F(SearchWindowTest, RussianAndEnglishTexts)
 TEST_F(SearchWindowTest, ListsAreRefilledInOrder)
 {
     Ui::frmSearch& ui = search->controls();
-    CurrentLanguage = LangEnglish;
+    session.CurrentLanguage = LangEnglish;
     search->ApplyLanguage();
     EXPECT_EQ(Items(ui.lstSort),
               QStringList({QStringLiteral("by departments"), QStringLiteral("by categories"),
@@ -84,7 +83,7 @@ TEST_F(SearchWindowTest, ListsAreRefilledInOrder)
     for (int k = 1; k <= 11; ++k)
         EXPECT_TRUE(ui.tCat->itemText(k).startsWith(QString::number(k) + QStringLiteral(". "))) << k;
 
-    CurrentLanguage = LangRussian;
+    session.CurrentLanguage = LangRussian;
     search->ApplyLanguage();
     EXPECT_EQ(Items(ui.lstSort), QStringList({QStringLiteral("по отделениям"), QStringLiteral("по категориям"),
                                               QStringLiteral("контактному лицу")}));
@@ -106,7 +105,7 @@ TEST_F(SearchWindowTest, EveryLanguageResetsTheListsAndTextLanguagesEmptyTheTitl
         ui.tDepNum->setCurrentIndex(2);
         ui.lstSort->setCurrentIndex(2);
         const QString caption = search->windowTitle();
-        CurrentLanguage = language;
+        session.CurrentLanguage = language;
         search->ApplyLanguage();
         EXPECT_EQ(ui.tCat->currentIndex(), 0);
         EXPECT_EQ(ui.tDepNum->currentIndex(), 0);

@@ -5,8 +5,7 @@
 #include "search_fixture.h"
 
 #include "ado_query.h"
-#include "page_files.h"
-#include "program_values.h"
+#include "page_names.h"
 #include "ui_frmsearch.h"
 #include "web_browser.h"
 
@@ -47,7 +46,7 @@ TEST_F(SearchWindowTest, RussianExampleRunsItsExactStatement)
 
 TEST_F(SearchWindowTest, EnglishSearchWithoutCriteriaListsEveryProjectByDepartment)
 {
-    CurrentLanguage = LangEnglish;
+    session.CurrentLanguage = LangEnglish;
     search->ApplyLanguage();
     search->FormShow();
     EXPECT_EQ(find(), QStringLiteral("4"));
@@ -71,7 +70,7 @@ TEST_F(SearchWindowTest, CategoryAndDepartmentItemsAndOrders)
     ui.tCat->setCurrentIndex(0);
     ui.tDepNum->setCurrentIndex(0);
     const char* firstCategory[] = {"1", "1", "5"};  // by department, by category, by contact (Ivanov)
-    CurrentLanguage = LangEnglish;
+    session.CurrentLanguage = LangEnglish;
     search->FormShow();
     for (int order = 0; order < 3; ++order) {
         ui.lstSort->setCurrentIndex(order);
@@ -121,7 +120,7 @@ TEST_F(SearchWindowTest, EngineErrorKeepsTheCountAndTheGridAndLeavesTheDatasetCl
     search->show();
     EXPECT_EQ(find(), QStringLiteral("4"));
     // No table chn exists: the statement fails in the engine.
-    CurrentLanguage = LangChinese;
+    session.CurrentLanguage = LangChinese;
     EXPECT_THROW(search->cmdFindClick(), DatabaseError);
     Ui::frmSearch& ui = search->controls();
     EXPECT_EQ(ui.lblRecCount->text(), QStringLiteral("4"));
@@ -133,10 +132,10 @@ TEST_F(SearchWindowTest, EngineErrorKeepsTheCountAndTheGridAndLeavesTheDatasetCl
     EXPECT_TRUE(search->isVisible());
 
     // A hidden grid stays hidden.
-    CurrentLanguage = LangRussian;
+    session.CurrentLanguage = LangRussian;
     ui.tResp->setText(QStringLiteral("никто"));
     EXPECT_EQ(find(), QStringLiteral("0"));
-    CurrentLanguage = LangChinese;
+    session.CurrentLanguage = LangChinese;
     EXPECT_THROW(search->cmdFindClick(), DatabaseError);
     EXPECT_EQ(ui.lblRecCount->text(), QStringLiteral("0"));
     EXPECT_FALSE(ui.DBCtrlGrid1->isVisibleTo(search));
@@ -159,8 +158,8 @@ TEST_F(SearchWindowTest, OpeningAFoundProjectClosesTheWindowAndOpensItsPage)
     ui.lblOpenProj->clicked();
     EXPECT_FALSE(search->isVisible());
     EXPECT_FALSE(form->ADOQuery1->Active());
-    EXPECT_EQ(CurrentCategory, 5);
-    EXPECT_EQ(CurrentPosition, 1);
+    EXPECT_EQ(session.CurrentCategory, 5);
+    EXPECT_EQ(session.CurrentPosition, 1);
     ASSERT_FALSE(urls.isEmpty());
     EXPECT_TRUE(urls.last().endsWith(PageFileName(5, 1, QStringLiteral("r")))) << urls.last().toStdString();
 
@@ -188,7 +187,7 @@ TEST_F(SearchWindowTest, RowThatIsNotANumberOpensNothing)
     EXPECT_THROW(search->lblOpenProjClick(), std::invalid_argument);
     EXPECT_TRUE(search->isVisible());
     EXPECT_TRUE(form->ADOQuery1->Active());
-    EXPECT_EQ(CurrentCategory, 0);
+    EXPECT_EQ(session.CurrentCategory, 0);
     search->hide();
 }
 

@@ -7,7 +7,6 @@
 
 #include "ado_query.h"
 #include "db_ctrl_grid.h"
-#include "program_values.h"
 #include "test_paths.h"  // readable QString values in failures
 #include "ui_frmsearch.h"
 
@@ -49,7 +48,7 @@ protected:
         }
         sql += QStringLiteral("COMMIT;");
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((ExeDir + QStringLiteral("velora2014.mdb")).toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open((session.ExeDir + QStringLiteral("velora2014.mdb")).toUtf8().constData(), &db), SQLITE_OK);
         EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
     }

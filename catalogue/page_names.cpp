@@ -1,7 +1,9 @@
-#include "page_files.h"
+#include "page_names.h"
+
+#include "languages.h"
 
 #include <QDir>
-#include <algorithm>
+#include <QRegularExpression>
 
 QString PositionText(std::int32_t position)
 {
@@ -32,25 +34,19 @@ QString PageUrl(const QString& exeDir, std::int32_t category, std::int32_t posit
            PageFileName(category, position, letter);
 }
 
-QString ExeDirFromPath(const QString& exePath, QChar separator)
+std::optional<PageName> ParsePageName(const QString& fileName)
 {
-    // Reverse, cut at the first separator, reverse back: the path up to its last separator.
-    QString reversed = exePath;
-    std::reverse(reversed.begin(), reversed.end());
-    const qsizetype at = reversed.indexOf(separator);
-    QString folder = at < 0 ? reversed : reversed.mid(at + 1);
-    std::reverse(folder.begin(), folder.end());
-    return folder + separator;
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{2})([0-9]{3,9})([a-z])\\.html$"));
+    const QRegularExpressionMatch match = pattern.match(fileName);
+    if (!match.hasMatch())
+        return std::nullopt;
+    PageName name{match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3)};
+    if (!IsKnownCategory(name.category) || !LanguageByLetter(name.letter))
+        return std::nullopt;
+    return name;
 }
 
-QString ExeDirFromProgramPath(const QString& qtPath, QChar platformSeparator)
+QByteArray ProjectKey(CataloguePosition at)
 {
-    QString folder = ExeDirFromPath(qtPath, u'/');
-    folder.replace(u'/', platformSeparator);
-    return folder;
-}
-
-QString PositionLabelText(std::int32_t category, std::int32_t position)
-{
-    return QStringLiteral("Cat=%1 PosInCat=%2").arg(category).arg(position);
+    return QByteArray::number(at.category) + '.' + QByteArray::number(at.position);
 }

@@ -1,5 +1,6 @@
 // Reading the catalogue position back from a navigation address, and the states of Previous and Next.
-#include "navigation_hook.h"
+#include "catalogue_order.h"
+#include "page_address.h"
 
 #include <gtest/gtest.h>
 

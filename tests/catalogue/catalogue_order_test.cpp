@@ -1,5 +1,5 @@
 // Previous and Next over a position and the counts.
-#include "catalogue_steps.h"
+#include "catalogue_order.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "catalogue_steps.h"
+#include "catalogue_order.h"
 
 // Positions outside the catalogue (a category outside 0 to 11, a negative position) never move, so
 // no step indexes the counts out of range.
@@ -41,4 +41,14 @@ std::optional<CataloguePosition> StepBackFrom(CataloguePosition from, const Cate
     const std::int32_t lowest = previous == FirstCategory ? 1 : 0;
     const std::int32_t last = counts[previous];
     return CataloguePosition{previous, last < lowest ? lowest : last};
+}
+
+CataloguePosition LastPage(const CategoryCounts& counts) { return {LastCategory, counts[LastCategory]}; }
+
+StepButtonStates StepButtonsAt(CataloguePosition at, const CategoryCounts& counts)
+{
+    StepButtonStates states;
+    states.nextEnabled = at != LastPage(counts);
+    states.previousEnabled = at != FirstPage;
+    return states;
 }

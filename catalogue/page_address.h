@@ -1,6 +1,6 @@
 #pragma once
 // Reading the catalogue position back from the address of a coming navigation, so that links
-// inside the pages move the position, and the enabled states of Previous and Next.
+// inside the pages move the position.
 #include "catalogue_position.h"
 
 #include <QString>
@@ -21,11 +21,3 @@ std::int32_t ReadIntegerPrefix(const QString& text);
 // next three the position. Nothing when the name is not a page file name, or reads as a category
 // outside 0 to 11 or a negative position.
 std::optional<CataloguePosition> PositionFromUrl(const QString& url);
-
-struct StepButtonStates {
-    bool previousEnabled = true;
-    bool nextEnabled = true;
-};
-
-// Previous is off at introductory page 1, Next at the last project of category 11.
-StepButtonStates StepButtonsAt(CataloguePosition at, const CategoryCounts& counts);

@@ -1,4 +1,4 @@
-#include "navigation_hook.h"
+#include "page_address.h"
 
 #include <limits>
 
@@ -75,12 +75,4 @@ std::optional<CataloguePosition> PositionFromUrl(const QString& url)
     if (!IsKnownCategory(read.category) || read.position < 0)
         return std::nullopt;
     return read;
-}
-
-StepButtonStates StepButtonsAt(CataloguePosition at, const CategoryCounts& counts)
-{
-    StepButtonStates states;
-    states.nextEnabled = !(at.category == LastCategory && at.position == counts[LastCategory]);
-    states.previousEnabled = !(at.category == FirstCategory && at.position == 1);
-    return states;
 }
