@@ -1,37 +1,39 @@
 #include "test_support.h"
 
 #include "message_box.h"
-#include "program_values.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMessageBox>
+#include <QPointer>
 
 namespace testing_support {
 
-namespace {
-struct Recorded {
-    QStringList texts;
-    QStringList captions;
-};
-Recorded& recorded()
-{
-    static Recorded r;
-    return r;
-}
-}  // namespace
+MessageRecorder::MessageRecorder() { QCoreApplication::instance()->installEventFilter(this); }
 
-MessageRecorder::MessageRecorder()
-{
-    recorded() = {};
-    SetMessageObserver([](const QString& caption, const QString& text, MessageIcon) {
-        recorded().captions << caption;
-        recorded().texts << text;
-    });
-}
-MessageRecorder::~MessageRecorder() { SetMessageObserver(nullptr); }
-QStringList MessageRecorder::texts() const { return recorded().texts; }
-QStringList MessageRecorder::captions() const { return recorded().captions; }
-int MessageRecorder::count() const { return recorded().texts.size(); }
-QString MessageRecorder::last() const { return recorded().texts.isEmpty() ? QString() : recorded().texts.last(); }
-void MessageRecorder::clear() { recorded() = {}; }
+MessageRecorder::~MessageRecorder() { QCoreApplication::instance()->removeEventFilter(this); }
 
-void resetProgramValues() { ResetProgramValues(); }
+void MessageRecorder::clear()
+{
+    texts_.clear();
+    captions_.clear();
+}
+
+bool MessageRecorder::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<QMessageBox*>(watched);
+    if (box && event->type() == QEvent::Show && box->windowTitle() == ApplicationTitle) {
+        captions_ << box->windowTitle();
+        texts_ << box->text();
+        // Pressed once the box's own loop runs, so the box is closed where it waits.
+        QMetaObject::invokeMethod(
+            box, [guard = QPointer<QMessageBox>(box)] {
+                if (guard)
+                    guard->done(QMessageBox::Ok);
+            },
+            Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
 
 }  // namespace testing_support

@@ -1,25 +1,30 @@
 #pragma once
-// Support for tests of windows: a recorder for the message boxes the program shows, and a reset
-// of the program-wide values.
+// Support for tests of windows: a recorder for the message boxes the program shows.
 #include "test_paths.h"
 
+#include <QObject>
 #include <QStringList>
 
 namespace testing_support {
 
-// Records every message box instead of showing it, while alive.
-class MessageRecorder {
+// While alive, records every message box the program shows (those with the application title)
+// and closes it with OK at once, as a person would, so the handler that showed it goes on.
+class MessageRecorder : public QObject {
 public:
     MessageRecorder();
-    ~MessageRecorder();
-    QStringList texts() const;
-    QStringList captions() const;
-    int count() const;
-    QString last() const;
+    ~MessageRecorder() override;
+    QStringList texts() const { return texts_; }
+    QStringList captions() const { return captions_; }
+    int count() const { return texts_.size(); }
+    QString last() const { return texts_.isEmpty() ? QString() : texts_.last(); }
     void clear();
-};
 
-// Puts every program-wide value back to its value at load.
-void resetProgramValues();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QStringList texts_;
+    QStringList captions_;
+};
 
 }  // namespace testing_support
