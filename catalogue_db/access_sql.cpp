@@ -1,7 +1,7 @@
 #include "access_sql.h"
 
 #include "access_values.h"
-#include "ado_query.h"
+#include "database_error.h"
 #include "jet_text.h"
 
 #include <QHash>

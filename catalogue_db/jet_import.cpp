@@ -1,6 +1,6 @@
 #include "jet_import.h"
 
-#include "ado_query.h"
+#include "database_error.h"
 
 #include <QDateTime>
 #include <QFile>
