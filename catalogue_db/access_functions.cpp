@@ -47,24 +47,9 @@ void resultError(sqlite3_context* ctx, const QString& message)
     sqlite3_result_error(ctx, utf8.constData(), int(utf8.size()));
 }
 
-// A number from a number or a text that reads wholly as one; none for other texts.
-std::optional<double> numberOf(sqlite3_value* v)
-{
-    const int type = sqlite3_value_type(v);
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-        return sqlite3_value_double(v);
-    bool ok = false;
-    const double number = textOf(v).trimmed().toDouble(&ok);
-    return ok ? std::optional<double>(number) : std::nullopt;
-}
+std::optional<double> numberOf(sqlite3_value* v) { return AccessNumberOf(valueOf(v)); }
 
-std::optional<QDateTime> dateOf(sqlite3_value* v)
-{
-    const int type = sqlite3_value_type(v);
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-        return AccessDateFromSerial(sqlite3_value_double(v));
-    return ReadAccessDate(textOf(v));
-}
+std::optional<QDateTime> dateOf(sqlite3_value* v) { return AccessDateOf(valueOf(v)); }
 
 // Functions of one argument that give null for null.
 #define NULL_IN_NULL_OUT(ctx, argv) \
@@ -134,24 +119,8 @@ void valFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
             ++end;
         return resultNumber(ctx, double(text.mid(2, end - 2).toLongLong(nullptr, hex ? 16 : 8)));
     }
-    int end = 0;
-    if (end < text.size() && (text[end] == u'-' || text[end] == u'+'))
-        ++end;
-    while (end < text.size() && text[end].isDigit() && text[end].unicode() < 0x80)
-        ++end;
-    if (end < text.size() && text[end] == u'.')
-        for (++end; end < text.size() && text[end].unicode() < 0x80 && text[end].isDigit();)
-            ++end;
-    if (end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
-        int exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == u'-' || text[exponent] == u'+'))
-            ++exponent;
-        if (exponent < text.size() && text[exponent].unicode() < 0x80 && text[exponent].isDigit()) {
-            end = exponent;
-            while (end < text.size() && text[end].unicode() < 0x80 && text[end].isDigit())
-                ++end;
-        }
-    }
+    const qsizetype sign = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    const qsizetype end = sign + AccessNumberLength(QStringView(text).mid(sign));
     bool ok = false;
     const double number = text.left(end).toDouble(&ok);
     resultNumber(ctx, ok && std::isfinite(number) ? number : 0);

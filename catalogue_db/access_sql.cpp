@@ -38,23 +38,9 @@ std::vector<Token> tokenize(const QString& sql)
             while (i < n && (sql[i].isLetterOrNumber() || sql[i] == u'_'))
                 ++i;
             tokens.push_back({TokenKind::Name, sql.mid(start, i - start)});
-        } else if (c.isDigit() || (c == u'.' && i + 1 < n && sql[i + 1].isDigit())) {
+        } else if (const qsizetype length = AccessNumberLength(QStringView(sql).mid(i)); length > 0) {
             const int start = i;
-            while (i < n && sql[i].isDigit())
-                ++i;
-            if (i < n && sql[i] == u'.')
-                for (++i; i < n && sql[i].isDigit();)
-                    ++i;
-            if (i < n && (sql[i] == u'e' || sql[i] == u'E')) {
-                int j = i + 1;
-                if (j < n && (sql[j] == u'+' || sql[j] == u'-'))
-                    ++j;
-                if (j < n && sql[j].isDigit()) {
-                    i = j;
-                    while (i < n && sql[i].isDigit())
-                        ++i;
-                }
-            }
+            i += int(length);
             if (i < n && (sql[i].isLetter() || sql[i] == u'_'))
                 throw syntaxError();
             tokens.push_back({TokenKind::Number, sql.mid(start, i - start)});
