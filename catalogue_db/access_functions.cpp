@@ -9,8 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <limits>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -203,8 +204,6 @@ void formatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 // Replace(text, find, with[, start[, count[, compare]]]): compare 1 ignores case.
 void replaceFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
-    if (argc < 3 || argc > 6)
-        return resultError(ctx, QStringLiteral("Wrong number of arguments used with function in query expression."));
     NULL_IN_NULL_OUT(ctx, argv)
     const QString text = textOf(argv[0]);
     const QString find = textOf(argv[1]);
@@ -383,48 +382,75 @@ void dateDiffFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int64(ctx, result);
 }
 
-struct Function {
-    const char* name;
-    int arguments;  // -1: any count, checked by the function
-    void (*call)(sqlite3_context*, int, sqlite3_value**);
-    bool deterministic = true;
-};
-
 }  // namespace
+
+// Every function of Access queries. Those without an implementation become SQLite's own function
+// of the same meaning; IsNull becomes an IS NULL test.
+const std::vector<AccessFunction>& AccessFunctions()
+{
+    static const std::vector<AccessFunction> functions = {
+        // Conditions and aggregates: SQLite's own.
+        {"IIf", "iif", 3, 3, ValueKind::Unknown, nullptr, true},
+        {"Count", "count", 1, 1, ValueKind::Number, nullptr, true},
+        {"Sum", "sum", 1, 1, ValueKind::Number, nullptr, true},
+        {"Avg", "avg", 1, 1, ValueKind::Number, nullptr, true},
+        {"Min", "min", 1, 1, ValueKind::Unknown, nullptr, true},
+        {"Max", "max", 1, 1, ValueKind::Unknown, nullptr, true},
+        {"Abs", "abs", 1, 1, ValueKind::Number, nullptr, true},
+        // Texts: SQLite's own where it counts and cuts characters as Access does.
+        {"Len", "length", 1, 1, ValueKind::Number, nullptr, true},
+        {"Chr", "char", 1, 1, ValueKind::Text, nullptr, true},
+        {"ChrW", "char", 1, 1, ValueKind::Text, nullptr, true},
+        {"Asc", "unicode", 1, 1, ValueKind::Number, nullptr, true},
+        {"Mid", "substr", 2, 3, ValueKind::Text, nullptr, true},
+        {"InStr", "instr", 2, 2, ValueKind::Number, nullptr, true},
+        {"Trim", "trim", 1, 1, ValueKind::Text, nullptr, true},
+        {"LTrim", "ltrim", 1, 1, ValueKind::Text, nullptr, true},
+        {"RTrim", "rtrim", 1, 1, ValueKind::Text, nullptr, true},
+        {"Left", "jet_left", 2, 2, ValueKind::Text, endFunction<false>, true},
+        {"Right", "jet_right", 2, 2, ValueKind::Text, endFunction<true>, true},
+        {"UCase", "jet_ucase", 1, 1, ValueKind::Text, upperFunction, true},
+        {"LCase", "jet_lcase", 1, 1, ValueKind::Text, lowerFunction, true},
+        {"Replace", "jet_replace", 3, 6, ValueKind::Text, replaceFunction, true},
+        {"StrComp", "jet_strcomp", 2, 3, ValueKind::Number, strcompFunction, true},
+        {"Format", "jet_format", 1, 2, ValueKind::Text, formatFunction, true},
+        // Nulls.
+        {"IsNull", nullptr, 1, 1, ValueKind::Number, nullptr, true},
+        {"Nz", "jet_nz", 1, 2, ValueKind::Unknown, nzFunction, true},
+        // Numbers and conversions.
+        {"Val", "jet_val", 1, 1, ValueKind::Number, valFunction, true},
+        {"CStr", "jet_cstr", 1, 1, ValueKind::Text, cstrFunction, true},
+        {"CInt", "jet_cint", 1, 1, ValueKind::Number, wholeNumberFunction<-32768, 32767>, true},
+        {"CLng", "jet_clng", 1, 1, ValueKind::Number, wholeNumberFunction<-2147483648LL, 2147483647LL>, true},
+        {"CDbl", "jet_cdbl", 1, 1, ValueKind::Number, cdblFunction, true},
+        {"Int", "jet_int", 1, 1, ValueKind::Number, integerPartFunction<floorOf>, true},
+        {"Fix", "jet_fix", 1, 1, ValueKind::Number, integerPartFunction<truncOf>, true},
+        {"Round", "jet_round", 1, 2, ValueKind::Number, roundFunction, true},
+        // Dates; Date and Now change between calls.
+        {"Year", "jet_year", 1, 1, ValueKind::Number, datePartFunction<0>, true},
+        {"Month", "jet_month", 1, 1, ValueKind::Number, datePartFunction<1>, true},
+        {"Day", "jet_day", 1, 1, ValueKind::Number, datePartFunction<2>, true},
+        {"Date", "jet_date", 0, 0, ValueKind::Text, dateFunction, false},
+        {"Now", "jet_now", 0, 0, ValueKind::Text, nowFunction, false},
+        {"DateSerial", "jet_dateserial", 3, 3, ValueKind::Text, dateSerialFunction, true},
+        {"DateAdd", "jet_dateadd", 3, 3, ValueKind::Text, dateAddFunction, true},
+        {"DateDiff", "jet_datediff", 3, 3, ValueKind::Number, dateDiffFunction, true},
+    };
+    return functions;
+}
+
+const AccessFunction* FindAccessFunction(QStringView name)
+{
+    for (const AccessFunction& f : AccessFunctions())
+        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
 
 void RegisterAccessFunctions(sqlite3* db)
 {
-    static const Function functions[] = {
-        {"jet_left", 2, endFunction<false>},
-        {"jet_right", 2, endFunction<true>},
-        {"jet_ucase", 1, upperFunction},
-        {"jet_lcase", 1, lowerFunction},
-        {"jet_nz", 1, nzFunction},
-        {"jet_nz", 2, nzFunction},
-        {"jet_val", 1, valFunction},
-        {"jet_cstr", 1, cstrFunction},
-        {"jet_cint", 1, wholeNumberFunction<-32768, 32767>},
-        {"jet_clng", 1, wholeNumberFunction<-2147483648LL, 2147483647LL>},
-        {"jet_cdbl", 1, cdblFunction},
-        {"jet_int", 1, integerPartFunction<floorOf>},
-        {"jet_fix", 1, integerPartFunction<truncOf>},
-        {"jet_round", 1, roundFunction},
-        {"jet_round", 2, roundFunction},
-        {"jet_format", 1, formatFunction},
-        {"jet_format", 2, formatFunction},
-        {"jet_replace", -1, replaceFunction},
-        {"jet_strcomp", 2, strcompFunction},
-        {"jet_strcomp", 3, strcompFunction},
-        {"jet_year", 1, datePartFunction<0>},
-        {"jet_month", 1, datePartFunction<1>},
-        {"jet_day", 1, datePartFunction<2>},
-        {"jet_date", 0, dateFunction, false},
-        {"jet_now", 0, nowFunction, false},
-        {"jet_dateserial", 3, dateSerialFunction},
-        {"jet_dateadd", 3, dateAddFunction},
-        {"jet_datediff", 3, dateDiffFunction},
-    };
-    for (const Function& f : functions)
-        sqlite3_create_function_v2(db, f.name, f.arguments, SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0),
-                                   nullptr, f.call, nullptr, nullptr, nullptr);
+    for (const AccessFunction& f : AccessFunctions())
+        for (int arguments = f.fewest; f.call && arguments <= f.most; ++arguments)
+            sqlite3_create_function_v2(db, f.sqlName, arguments, SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0),
+                                       nullptr, f.call, nullptr, nullptr, nullptr);
 }
