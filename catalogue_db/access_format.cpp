@@ -10,22 +10,6 @@
 
 namespace {
 
-std::optional<double> numberOf(const QVariant& value)
-{
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
-        return value.toDouble();
-    bool ok = false;
-    const double number = value.toString().trimmed().toDouble(&ok);
-    return ok ? std::optional<double>(number) : std::nullopt;
-}
-
-std::optional<QDateTime> dateOf(const QVariant& value)
-{
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
-        return AccessDateFromSerial(value.toDouble());
-    return ReadAccessDate(value.toString());
-}
-
 // Digits of |value| with `decimals` places, a half rounded away from zero as Format does.
 QString fixedDigits(double value, int decimals)
 {
@@ -61,7 +45,7 @@ std::optional<QString> namedFormat(const QVariant& value, const QString& name)
     static const QStringList dateNames = {QStringLiteral("general date"), QStringLiteral("short date"), QStringLiteral("long date"),
                                           QStringLiteral("short time"), QStringLiteral("long time")};
     if (numberNames.contains(key) || truthNames.contains(key)) {
-        const std::optional<double> number = numberOf(value);
+        const std::optional<double> number = AccessNumberOf(value);
         if (!number)
             return value.toString();
         const double v = *number;
@@ -81,7 +65,7 @@ std::optional<QString> namedFormat(const QVariant& value, const QString& name)
     const int dateKind = dateNames.indexOf(key);
     if (dateKind < 0)
         return std::nullopt;
-    const std::optional<QDateTime> date = dateOf(value);
+    const std::optional<QDateTime> date = AccessDateOf(value);
     if (!date)
         return value.toString();
     switch (dateKind) {
@@ -239,8 +223,8 @@ std::optional<QString> AccessFormat(const QVariant& value, const QString& format
     std::optional<QString> text = dates ? customDate(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC), format)
                                         : customNumber(0, format);
     if (text) {
-        const std::optional<QDateTime> date = dates ? dateOf(value) : std::nullopt;
-        const std::optional<double> number = dates ? std::nullopt : numberOf(value);
+        const std::optional<QDateTime> date = dates ? AccessDateOf(value) : std::nullopt;
+        const std::optional<double> number = dates ? std::nullopt : AccessNumberOf(value);
         if (!date && !number)
             return value.toString();
         text = dates ? customDate(*date, format) : customNumber(*number, format);

@@ -9,8 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <limits>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -47,24 +48,9 @@ void resultError(sqlite3_context* ctx, const QString& message)
     sqlite3_result_error(ctx, utf8.constData(), int(utf8.size()));
 }
 
-// A number from a number or a text that reads wholly as one; none for other texts.
-std::optional<double> numberOf(sqlite3_value* v)
-{
-    const int type = sqlite3_value_type(v);
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-        return sqlite3_value_double(v);
-    bool ok = false;
-    const double number = textOf(v).trimmed().toDouble(&ok);
-    return ok ? std::optional<double>(number) : std::nullopt;
-}
+std::optional<double> numberOf(sqlite3_value* v) { return AccessNumberOf(valueOf(v)); }
 
-std::optional<QDateTime> dateOf(sqlite3_value* v)
-{
-    const int type = sqlite3_value_type(v);
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
-        return AccessDateFromSerial(sqlite3_value_double(v));
-    return ReadAccessDate(textOf(v));
-}
+std::optional<QDateTime> dateOf(sqlite3_value* v) { return AccessDateOf(valueOf(v)); }
 
 // Functions of one argument that give null for null.
 #define NULL_IN_NULL_OUT(ctx, argv) \
@@ -134,24 +120,8 @@ void valFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
             ++end;
         return resultNumber(ctx, double(text.mid(2, end - 2).toLongLong(nullptr, hex ? 16 : 8)));
     }
-    int end = 0;
-    if (end < text.size() && (text[end] == u'-' || text[end] == u'+'))
-        ++end;
-    while (end < text.size() && text[end].isDigit() && text[end].unicode() < 0x80)
-        ++end;
-    if (end < text.size() && text[end] == u'.')
-        for (++end; end < text.size() && text[end].unicode() < 0x80 && text[end].isDigit();)
-            ++end;
-    if (end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
-        int exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == u'-' || text[exponent] == u'+'))
-            ++exponent;
-        if (exponent < text.size() && text[exponent].unicode() < 0x80 && text[exponent].isDigit()) {
-            end = exponent;
-            while (end < text.size() && text[end].unicode() < 0x80 && text[end].isDigit())
-                ++end;
-        }
-    }
+    const qsizetype sign = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    const qsizetype end = sign + AccessNumberLength(QStringView(text).mid(sign));
     bool ok = false;
     const double number = text.left(end).toDouble(&ok);
     resultNumber(ctx, ok && std::isfinite(number) ? number : 0);
@@ -234,8 +204,6 @@ void formatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 // Replace(text, find, with[, start[, count[, compare]]]): compare 1 ignores case.
 void replaceFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
-    if (argc < 3 || argc > 6)
-        return resultError(ctx, QStringLiteral("Wrong number of arguments used with function in query expression."));
     NULL_IN_NULL_OUT(ctx, argv)
     const QString text = textOf(argv[0]);
     const QString find = textOf(argv[1]);
@@ -414,48 +382,75 @@ void dateDiffFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int64(ctx, result);
 }
 
-struct Function {
-    const char* name;
-    int arguments;  // -1: any count, checked by the function
-    void (*call)(sqlite3_context*, int, sqlite3_value**);
-    bool deterministic = true;
-};
-
 }  // namespace
+
+// Every function of Access queries. Those without an implementation become SQLite's own function
+// of the same meaning; IsNull becomes an IS NULL test.
+const std::vector<AccessFunction>& AccessFunctions()
+{
+    static const std::vector<AccessFunction> functions = {
+        // Conditions and aggregates: SQLite's own.
+        {"IIf", "iif", 3, 3, ValueKind::Unknown, nullptr, true},
+        {"Count", "count", 1, 1, ValueKind::Number, nullptr, true},
+        {"Sum", "sum", 1, 1, ValueKind::Number, nullptr, true},
+        {"Avg", "avg", 1, 1, ValueKind::Number, nullptr, true},
+        {"Min", "min", 1, 1, ValueKind::Unknown, nullptr, true},
+        {"Max", "max", 1, 1, ValueKind::Unknown, nullptr, true},
+        {"Abs", "abs", 1, 1, ValueKind::Number, nullptr, true},
+        // Texts: SQLite's own where it counts and cuts characters as Access does.
+        {"Len", "length", 1, 1, ValueKind::Number, nullptr, true},
+        {"Chr", "char", 1, 1, ValueKind::Text, nullptr, true},
+        {"ChrW", "char", 1, 1, ValueKind::Text, nullptr, true},
+        {"Asc", "unicode", 1, 1, ValueKind::Number, nullptr, true},
+        {"Mid", "substr", 2, 3, ValueKind::Text, nullptr, true},
+        {"InStr", "instr", 2, 2, ValueKind::Number, nullptr, true},
+        {"Trim", "trim", 1, 1, ValueKind::Text, nullptr, true},
+        {"LTrim", "ltrim", 1, 1, ValueKind::Text, nullptr, true},
+        {"RTrim", "rtrim", 1, 1, ValueKind::Text, nullptr, true},
+        {"Left", "jet_left", 2, 2, ValueKind::Text, endFunction<false>, true},
+        {"Right", "jet_right", 2, 2, ValueKind::Text, endFunction<true>, true},
+        {"UCase", "jet_ucase", 1, 1, ValueKind::Text, upperFunction, true},
+        {"LCase", "jet_lcase", 1, 1, ValueKind::Text, lowerFunction, true},
+        {"Replace", "jet_replace", 3, 6, ValueKind::Text, replaceFunction, true},
+        {"StrComp", "jet_strcomp", 2, 3, ValueKind::Number, strcompFunction, true},
+        {"Format", "jet_format", 1, 2, ValueKind::Text, formatFunction, true},
+        // Nulls.
+        {"IsNull", nullptr, 1, 1, ValueKind::Number, nullptr, true},
+        {"Nz", "jet_nz", 1, 2, ValueKind::Unknown, nzFunction, true},
+        // Numbers and conversions.
+        {"Val", "jet_val", 1, 1, ValueKind::Number, valFunction, true},
+        {"CStr", "jet_cstr", 1, 1, ValueKind::Text, cstrFunction, true},
+        {"CInt", "jet_cint", 1, 1, ValueKind::Number, wholeNumberFunction<-32768, 32767>, true},
+        {"CLng", "jet_clng", 1, 1, ValueKind::Number, wholeNumberFunction<-2147483648LL, 2147483647LL>, true},
+        {"CDbl", "jet_cdbl", 1, 1, ValueKind::Number, cdblFunction, true},
+        {"Int", "jet_int", 1, 1, ValueKind::Number, integerPartFunction<floorOf>, true},
+        {"Fix", "jet_fix", 1, 1, ValueKind::Number, integerPartFunction<truncOf>, true},
+        {"Round", "jet_round", 1, 2, ValueKind::Number, roundFunction, true},
+        // Dates; Date and Now change between calls.
+        {"Year", "jet_year", 1, 1, ValueKind::Number, datePartFunction<0>, true},
+        {"Month", "jet_month", 1, 1, ValueKind::Number, datePartFunction<1>, true},
+        {"Day", "jet_day", 1, 1, ValueKind::Number, datePartFunction<2>, true},
+        {"Date", "jet_date", 0, 0, ValueKind::Text, dateFunction, false},
+        {"Now", "jet_now", 0, 0, ValueKind::Text, nowFunction, false},
+        {"DateSerial", "jet_dateserial", 3, 3, ValueKind::Text, dateSerialFunction, true},
+        {"DateAdd", "jet_dateadd", 3, 3, ValueKind::Text, dateAddFunction, true},
+        {"DateDiff", "jet_datediff", 3, 3, ValueKind::Number, dateDiffFunction, true},
+    };
+    return functions;
+}
+
+const AccessFunction* FindAccessFunction(QStringView name)
+{
+    for (const AccessFunction& f : AccessFunctions())
+        if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
 
 void RegisterAccessFunctions(sqlite3* db)
 {
-    static const Function functions[] = {
-        {"jet_left", 2, endFunction<false>},
-        {"jet_right", 2, endFunction<true>},
-        {"jet_ucase", 1, upperFunction},
-        {"jet_lcase", 1, lowerFunction},
-        {"jet_nz", 1, nzFunction},
-        {"jet_nz", 2, nzFunction},
-        {"jet_val", 1, valFunction},
-        {"jet_cstr", 1, cstrFunction},
-        {"jet_cint", 1, wholeNumberFunction<-32768, 32767>},
-        {"jet_clng", 1, wholeNumberFunction<-2147483648LL, 2147483647LL>},
-        {"jet_cdbl", 1, cdblFunction},
-        {"jet_int", 1, integerPartFunction<floorOf>},
-        {"jet_fix", 1, integerPartFunction<truncOf>},
-        {"jet_round", 1, roundFunction},
-        {"jet_round", 2, roundFunction},
-        {"jet_format", 1, formatFunction},
-        {"jet_format", 2, formatFunction},
-        {"jet_replace", -1, replaceFunction},
-        {"jet_strcomp", 2, strcompFunction},
-        {"jet_strcomp", 3, strcompFunction},
-        {"jet_year", 1, datePartFunction<0>},
-        {"jet_month", 1, datePartFunction<1>},
-        {"jet_day", 1, datePartFunction<2>},
-        {"jet_date", 0, dateFunction, false},
-        {"jet_now", 0, nowFunction, false},
-        {"jet_dateserial", 3, dateSerialFunction},
-        {"jet_dateadd", 3, dateAddFunction},
-        {"jet_datediff", 3, dateDiffFunction},
-    };
-    for (const Function& f : functions)
-        sqlite3_create_function_v2(db, f.name, f.arguments, SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0),
-                                   nullptr, f.call, nullptr, nullptr, nullptr);
+    for (const AccessFunction& f : AccessFunctions())
+        for (int arguments = f.fewest; f.call && arguments <= f.most; ++arguments)
+            sqlite3_create_function_v2(db, f.sqlName, arguments, SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0),
+                                       nullptr, f.call, nullptr, nullptr, nullptr);
 }

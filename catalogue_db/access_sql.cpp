@@ -1,7 +1,8 @@
 #include "access_sql.h"
 
+#include "access_functions.h"
 #include "access_values.h"
-#include "ado_query.h"
+#include "database_error.h"
 #include "jet_text.h"
 
 #include <QHash>
@@ -38,23 +39,9 @@ std::vector<Token> tokenize(const QString& sql)
             while (i < n && (sql[i].isLetterOrNumber() || sql[i] == u'_'))
                 ++i;
             tokens.push_back({TokenKind::Name, sql.mid(start, i - start)});
-        } else if (c.isDigit() || (c == u'.' && i + 1 < n && sql[i + 1].isDigit())) {
+        } else if (const qsizetype length = AccessNumberLength(QStringView(sql).mid(i)); length > 0) {
             const int start = i;
-            while (i < n && sql[i].isDigit())
-                ++i;
-            if (i < n && sql[i] == u'.')
-                for (++i; i < n && sql[i].isDigit();)
-                    ++i;
-            if (i < n && (sql[i] == u'e' || sql[i] == u'E')) {
-                int j = i + 1;
-                if (j < n && (sql[j] == u'+' || sql[j] == u'-'))
-                    ++j;
-                if (j < n && sql[j].isDigit()) {
-                    i = j;
-                    while (i < n && sql[i].isDigit())
-                        ++i;
-                }
-            }
+            i += int(length);
             if (i < n && (sql[i].isLetter() || sql[i] == u'_'))
                 throw syntaxError();
             tokens.push_back({TokenKind::Number, sql.mid(start, i - start)});
@@ -141,67 +128,6 @@ bool isReserved(const QString& word)
     return words.contains(word.toLower());
 }
 
-// What an expression yields, as far as the text tells: comparisons of texts ignore case, those
-// of numbers keep to SQLite's own order so that indexes on integer keys stay in use.
-enum class Kind { Unknown, Number, Text };
-
-// An Access function: its SQLite name, how many arguments it takes and what it yields.
-struct AccessFunction {
-    const char* sqlName;
-    int fewest;
-    int most;
-    Kind kind;
-};
-
-const AccessFunction* accessFunction(const QString& name)
-{
-    static const QHash<QString, AccessFunction> functions = {
-        {QStringLiteral("iif"), {"iif", 3, 3, Kind::Unknown}},
-        {QStringLiteral("len"), {"length", 1, 1, Kind::Number}},
-        {QStringLiteral("chr"), {"char", 1, 1, Kind::Text}},
-        {QStringLiteral("chrw"), {"char", 1, 1, Kind::Text}},
-        {QStringLiteral("asc"), {"unicode", 1, 1, Kind::Number}},
-        {QStringLiteral("mid"), {"substr", 2, 3, Kind::Text}},
-        {QStringLiteral("instr"), {"instr", 2, 2, Kind::Number}},
-        {QStringLiteral("trim"), {"trim", 1, 1, Kind::Text}},
-        {QStringLiteral("ltrim"), {"ltrim", 1, 1, Kind::Text}},
-        {QStringLiteral("rtrim"), {"rtrim", 1, 1, Kind::Text}},
-        {QStringLiteral("abs"), {"abs", 1, 1, Kind::Number}},
-        {QStringLiteral("count"), {"count", 1, 1, Kind::Number}},
-        {QStringLiteral("sum"), {"sum", 1, 1, Kind::Number}},
-        {QStringLiteral("avg"), {"avg", 1, 1, Kind::Number}},
-        {QStringLiteral("min"), {"min", 1, 1, Kind::Unknown}},
-        {QStringLiteral("max"), {"max", 1, 1, Kind::Unknown}},
-        {QStringLiteral("left"), {"jet_left", 2, 2, Kind::Text}},
-        {QStringLiteral("right"), {"jet_right", 2, 2, Kind::Text}},
-        {QStringLiteral("ucase"), {"jet_ucase", 1, 1, Kind::Text}},
-        {QStringLiteral("lcase"), {"jet_lcase", 1, 1, Kind::Text}},
-        {QStringLiteral("isnull"), {nullptr, 1, 1, Kind::Number}},
-        {QStringLiteral("nz"), {"jet_nz", 1, 2, Kind::Unknown}},
-        {QStringLiteral("val"), {"jet_val", 1, 1, Kind::Number}},
-        {QStringLiteral("cstr"), {"jet_cstr", 1, 1, Kind::Text}},
-        {QStringLiteral("cint"), {"jet_cint", 1, 1, Kind::Number}},
-        {QStringLiteral("clng"), {"jet_clng", 1, 1, Kind::Number}},
-        {QStringLiteral("cdbl"), {"jet_cdbl", 1, 1, Kind::Number}},
-        {QStringLiteral("int"), {"jet_int", 1, 1, Kind::Number}},
-        {QStringLiteral("fix"), {"jet_fix", 1, 1, Kind::Number}},
-        {QStringLiteral("round"), {"jet_round", 1, 2, Kind::Number}},
-        {QStringLiteral("format"), {"jet_format", 1, 2, Kind::Text}},
-        {QStringLiteral("replace"), {"jet_replace", 3, 6, Kind::Text}},
-        {QStringLiteral("strcomp"), {"jet_strcomp", 2, 3, Kind::Number}},
-        {QStringLiteral("year"), {"jet_year", 1, 1, Kind::Number}},
-        {QStringLiteral("month"), {"jet_month", 1, 1, Kind::Number}},
-        {QStringLiteral("day"), {"jet_day", 1, 1, Kind::Number}},
-        {QStringLiteral("date"), {"jet_date", 0, 0, Kind::Text}},
-        {QStringLiteral("now"), {"jet_now", 0, 0, Kind::Text}},
-        {QStringLiteral("dateserial"), {"jet_dateserial", 3, 3, Kind::Text}},
-        {QStringLiteral("dateadd"), {"jet_dateadd", 3, 3, Kind::Text}},
-        {QStringLiteral("datediff"), {"jet_datediff", 3, 3, Kind::Number}},
-    };
-    const auto found = functions.find(name.toLower());
-    return found == functions.end() ? nullptr : &found.value();
-}
-
 QString collated(const QString& sql)
 {
     return u'(' + sql + QStringLiteral(") COLLATE ") + QLatin1String(kJetTextCollation);
@@ -212,11 +138,13 @@ struct Expression {
     QString columnName;  // set when the expression is a plain column reference
     bool qualified = false;
     QString tableName;   // the table of a qualified column reference
-    Kind kind = Kind::Unknown;
+    // What the expression yields: comparisons of texts ignore case, those of numbers keep to
+    // SQLite's own order so that indexes on integer keys stay in use.
+    ValueKind kind = ValueKind::Unknown;
 };
 
-Expression number(const QString& sql) { return {sql, {}, false, {}, Kind::Number}; }
-Expression text(const QString& sql) { return {sql, {}, false, {}, Kind::Text}; }
+Expression number(const QString& sql) { return {sql, {}, false, {}, ValueKind::Number}; }
+Expression text(const QString& sql) { return {sql, {}, false, {}, ValueKind::Text}; }
 
 class Translator {
 public:
@@ -431,8 +359,8 @@ private:
     // FROM clause that is declared to hold numbers.
     bool isNumeric(const Expression& e) const
     {
-        if (e.kind != Kind::Unknown)
-            return e.kind == Kind::Number;
+        if (e.kind != ValueKind::Unknown)
+            return e.kind == ValueKind::Number;
         if (e.columnName.isEmpty() || !numericColumn_)
             return false;
         if (e.qualified)
@@ -610,7 +538,7 @@ private:
                 const Expression right = product();
                 const bool numeric = isNumeric(left) && isNumeric(right);
                 left = {QStringLiteral("jet_add(") + left.sql + QStringLiteral(", ") + right.sql + u')', {}, false, {},
-                        numeric ? Kind::Number : Kind::Unknown};
+                        numeric ? ValueKind::Number : ValueKind::Unknown};
             } else if (acceptSymbol(u"-")) {
                 left = number(u'(' + left.sql + QStringLiteral(" - ") + product().sql + u')');
             } else {
@@ -667,7 +595,7 @@ private:
                 // No longer a plain column (Jet names it Expr1000), but still a number or a text.
                 const Expression inner = expression();
                 expectSymbol(u")");
-                return {u'(' + inner.sql + u')', {}, false, {}, isNumeric(inner) ? Kind::Number : inner.kind};
+                return {u'(' + inner.sql + u')', {}, false, {}, isNumeric(inner) ? ValueKind::Number : inner.kind};
             }
             throw syntaxError();
         case TokenKind::End:
@@ -686,9 +614,10 @@ private:
                 expectSymbol(u")");
                 return number(QStringLiteral("EXISTS (") + query + u')');
             }
-            // Left( and Right( are the functions; LEFT JOIN and RIGHT JOIN never reach here.
+            // A reserved word before "(" is a call when it names a function: Left(, Right( and
+            // Asc(. LEFT JOIN and RIGHT JOIN never reach here.
             if (peek(1).kind == TokenKind::Symbol && peek(1).text == u"(" &&
-                (!isReserved(t.text) || isWord(u"left") || isWord(u"right")))
+                (!isReserved(t.text) || FindAccessFunction(t.text)))
                 return functionCall();
             break;
         case TokenKind::QuotedName:
@@ -700,7 +629,7 @@ private:
     Expression functionCall()
     {
         const QString written = tokens_[pos_].text;
-        const AccessFunction* function = accessFunction(written);
+        const AccessFunction* function = FindAccessFunction(written);
         if (!function)
             throw DatabaseError(QStringLiteral("Undefined function '%1' in expression.").arg(written));
         pos_ += 2;
@@ -720,7 +649,7 @@ private:
         if (!function->sqlName)  // IsNull: True (-1) or False (0)
             return number(QStringLiteral("(-(") + arguments.first() + QStringLiteral(" IS NULL))"));
         return {QLatin1String(function->sqlName) + u'(' + arguments.join(QStringLiteral(", ")) + u')', {}, false, {},
-                function->kind};
+                function->yields};
     }
 
     Expression columnReference()

@@ -19,6 +19,70 @@ QString AccessDateText(const QDateTime& moment)
     return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+qsizetype AccessNumberLength(QStringView text)
+{
+    const auto digitAt = [&text](qsizetype at) { return at < text.size() && text[at] >= u'0' && text[at] <= u'9'; };
+    qsizetype end = 0;
+    while (digitAt(end))
+        ++end;
+    qsizetype mantissaDigits = end;
+    if (end < text.size() && text[end] == u'.') {
+        const qsizetype point = ++end;
+        while (digitAt(end))
+            ++end;
+        mantissaDigits += end - point;
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    if (end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
+        qsizetype exponent = end + 1;
+        if (exponent < text.size() && (text[exponent] == u'+' || text[exponent] == u'-'))
+            ++exponent;
+        if (digitAt(exponent)) {
+            end = exponent;
+            while (digitAt(end))
+                ++end;
+        }
+    }
+    return end;
+}
+
+namespace {
+
+// A text that is wholly a number, blanks around it and a sign allowed.
+std::optional<double> readNumber(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const qsizetype sign = trimmed.startsWith(u'+') || trimmed.startsWith(u'-') ? 1 : 0;
+    const qsizetype length = AccessNumberLength(QStringView(trimmed).mid(sign));
+    if (length == 0 || sign + length != trimmed.size())
+        return std::nullopt;
+    bool ok = false;
+    const double number = trimmed.toDouble(&ok);
+    return ok ? std::optional<double>(number) : std::nullopt;
+}
+
+bool isNumber(const QVariant& value)
+{
+    return value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong;
+}
+
+}  // namespace
+
+std::optional<double> AccessNumberOf(const QVariant& value)
+{
+    if (isNumber(value))
+        return value.toDouble();
+    return readNumber(value.toString());
+}
+
+std::optional<QDateTime> AccessDateOf(const QVariant& value)
+{
+    if (isNumber(value))
+        return AccessDateFromSerial(value.toDouble());
+    return ReadAccessDate(value.toString());
+}
+
 QDateTime AccessDateFromSerial(double days)
 {
     const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
@@ -74,10 +138,9 @@ std::optional<QDateTime> ReadAccessDate(const QString& text)
     } else if (const QTime time = readTime(trimmed); time.isValid()) {
         return QDateTime(QDate(1899, 12, 30), time, Qt::UTC);
     } else {
-        bool number = false;
-        const double days = trimmed.toDouble(&number);
-        if (number && std::isfinite(days) && std::fabs(days) < 3000000)
-            return AccessDateFromSerial(days);
+        const std::optional<double> days = readNumber(trimmed);
+        if (days && std::fabs(*days) < 3000000)
+            return AccessDateFromSerial(*days);
         return std::nullopt;
     }
     if (!date.isValid())

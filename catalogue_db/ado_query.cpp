@@ -114,13 +114,6 @@ int CountRows(sqlite3* db, sqlite3_stmt* statement, const QString& countSql)
 
 }  // namespace
 
-DatabaseError::DatabaseError(const QString& message) : std::runtime_error(message.toStdString()) {}
-
-QString DatabaseError::message() const
-{
-    return QString::fromUtf8(what());
-}
-
 // An opened result is read as it is needed: Open counts the rows with the engine and keeps the
 // statement, and rows are stepped out of it when a reader first asks for them. So the count and the
 // first rows are ready as soon as the engine can give them, and memory holds only the rows read.

@@ -2,18 +2,13 @@
 // The shared query dataset of the catalogue: a connection string naming the database file, one SQL
 // text in the Access dialect, and the rows of its result once opened. Every engine failure is
 // thrown as DatabaseError with the engine's own message text.
+#include "database_error.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <memory>
-#include <stdexcept>
-
-class DatabaseError : public std::runtime_error {
-public:
-    explicit DatabaseError(const QString& message);
-    QString message() const;
-};
 
 class TADOQuery : public QObject {
     Q_OBJECT

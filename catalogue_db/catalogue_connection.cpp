@@ -1,7 +1,7 @@
 #include "catalogue_connection.h"
 
 #include "access_functions.h"
-#include "ado_query.h"
+#include "database_error.h"
 #include "jet_import.h"
 #include "jet_text.h"
 

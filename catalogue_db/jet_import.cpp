@@ -1,274 +1,24 @@
 #include "jet_import.h"
 
-#include "ado_query.h"
+#include "database_error.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <mdbtools.h>
-#include <sqlite3.h>
+#include <QProcess>
+#include <QStandardPaths>
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
-#include <cstring>
-#include <fcntl.h>
 #include <map>
-#include <poll.h>
-#include <string>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
 
 namespace {
-
-// Same size as mdb-export's, so long memo texts arrive whole.
-constexpr std::size_t kBindSize = 200000;
 
 QString unrecognized(const QString& path)
 {
     return QStringLiteral("Unrecognized database format '%1'.").arg(path);
-}
-
-// The declared type of a copied column. Decimal has none, so SQLite keeps each value as it is
-// bound: a number where a double holds all its digits, the digits as text where none does.
-const char* sqliteType(int jetType)
-{
-    switch (jetType) {
-    case MDB_BOOL:
-    case MDB_BYTE:
-    case MDB_INT:
-    case MDB_LONGINT:
-        return "INTEGER";
-    case MDB_MONEY:
-    case MDB_FLOAT:
-    case MDB_DOUBLE:
-        return "REAL";
-    case MDB_NUMERIC:
-        return "";
-    case MDB_BINARY:
-    case MDB_OLE:
-        return "BLOB";
-    default:  // text, memo, date and time, replication id
-        return "TEXT";
-    }
-}
-
-std::string quoted(const char* name)
-{
-    std::string out = "\"";
-    for (const char* p = name; *p; ++p) {
-        if (*p == '"')
-            out += '"';
-        out += *p;
-    }
-    return out + '"';
-}
-
-bool writeAll(int fd, const void* data, std::size_t size)
-{
-    const char* p = static_cast<const char*>(data);
-    while (size) {
-        const ssize_t n = write(fd, p, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= std::size_t(n);
-    }
-    return true;
-}
-
-bool exec(sqlite3* db, const std::string& sql)
-{
-    return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-// A Jet table being copied: its columns' types and the buffers libmdb fills row by row.
-struct BoundTable {
-    MdbTableDef* table;
-    std::vector<int> types;
-    std::vector<std::vector<char>> values;
-    std::vector<int> lengths;
-
-    MdbColumn* column(unsigned c) const { return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c)); }
-};
-
-// Creates the SQLite table with the Jet table's name and columns; returns its INSERT statement.
-sqlite3_stmt* createTable(sqlite3* db, const char* name, BoundTable& bound)
-{
-    std::string create = "CREATE TABLE " + quoted(name) + " (";
-    std::string insert = "INSERT INTO " + quoted(name) + " VALUES (";
-    for (unsigned c = 0; c < bound.types.size(); ++c) {
-        MdbColumn* col = bound.column(c);
-        bound.types[c] = col->col_type;
-        create += (c ? ", " : "") + quoted(col->name) + " " + sqliteType(col->col_type);
-        insert += c ? ", ?" : "?";
-    }
-    sqlite3_stmt* statement = nullptr;
-    if (!exec(db, create + ")") || sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &statement, nullptr) != SQLITE_OK)
-        return nullptr;
-    return statement;
-}
-
-// A Decimal keeps its digits: as a number when a double holds them all, else as its text.
-void bindDecimal(sqlite3_stmt* statement, int slot, const char* text, std::size_t length)
-{
-    int digits = 0;
-    for (std::size_t i = 0; i < length; ++i)
-        if (text[i] >= '0' && text[i] <= '9' && (digits > 0 || text[i] != '0'))
-            ++digits;
-    if (digits <= 15)
-        sqlite3_bind_double(statement, slot, QByteArray(text, qsizetype(length)).toDouble());
-    else
-        sqlite3_bind_text(statement, slot, text, int(length), SQLITE_TRANSIENT);
-}
-
-// Binds column c of the row libmdb has just read.
-void bindValue(MdbHandle* mdb, const BoundTable& bound, unsigned c, sqlite3_stmt* statement)
-{
-    const int slot = int(c) + 1;
-    const char* text = bound.values[c].data();
-    const int length = bound.lengths[c];
-    const MdbColumn* col = bound.column(c);
-    switch (bound.types[c]) {
-    case MDB_BOOL:
-        // A yes/no field is never null in Jet, and a Yes is -1 there.
-        sqlite3_bind_int(statement, slot, length > 0 && text[0] == '1' ? -1 : 0);
-        return;
-    case MDB_FLOAT:
-    case MDB_DOUBLE:
-        // Read from the row's bytes: libmdb's text of a fraction follows the process's locale
-        // (a decimal comma under a Russian one) and drops digits.
-        if (col->cur_value_len == 4)
-            sqlite3_bind_double(statement, slot, double(mdb_get_single(mdb->pg_buf, col->cur_value_start)));
-        else if (col->cur_value_len == 8)
-            sqlite3_bind_double(statement, slot, mdb_get_double(mdb->pg_buf, col->cur_value_start));
-        else
-            sqlite3_bind_null(statement, slot);
-        return;
-    default:
-        break;
-    }
-    if (length <= 0)
-        sqlite3_bind_null(statement, slot);
-    else if (bound.types[c] == MDB_OLE || bound.types[c] == MDB_BINARY)
-        sqlite3_bind_blob(statement, slot, text, length, SQLITE_TRANSIENT);
-    else if (bound.types[c] == MDB_NUMERIC)
-        bindDecimal(statement, slot, text, strnlen(text, std::size_t(length)));
-    else  // texts, dates, and currency as exact decimal text that the column's type converts
-        sqlite3_bind_text(statement, slot, text, int(strnlen(text, std::size_t(length))), SQLITE_TRANSIENT);
-}
-
-bool copyRows(MdbHandle* mdb, BoundTable& bound, sqlite3_stmt* statement)
-{
-    const unsigned columns = unsigned(bound.types.size());
-    bound.values.assign(columns, std::vector<char>(kBindSize + 1));
-    bound.lengths.assign(columns, 0);
-    for (unsigned c = 0; c < columns; ++c)
-        mdb_bind_column(bound.table, int(c) + 1, bound.values[c].data(), &bound.lengths[c]);
-    bool ok = true;
-    mdb_rewind_table(bound.table);
-    while (ok && mdb_fetch_row(bound.table)) {
-        for (unsigned c = 0; c < columns; ++c)
-            bindValue(mdb, bound, c, statement);
-        ok = sqlite3_step(statement) == SQLITE_DONE;
-        sqlite3_reset(statement);
-    }
-    return ok;
-}
-
-// The table's own indexes (keys by which the catalogue's tables are joined) come along, so joins
-// need no transient index at each query. Foreign-key references (type 2) are skipped.
-void copyIndexes(sqlite3* db, const char* name, const BoundTable& bound)
-{
-    MdbTableDef* table = bound.table;
-    if (table->num_idxs == 0 || !mdb_read_indices(table))
-        return;
-    for (unsigned k = 0; k < table->num_idxs; ++k) {
-        auto* index = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, k));
-        if (index->index_type == 2 || index->num_keys == 0 || index->num_keys > MDB_MAX_IDX_COLS)
-            continue;
-        std::string keys;
-        for (unsigned key = 0; key < index->num_keys; ++key) {
-            const int column = index->key_col_num[key] - 1;
-            if (column < 0 || unsigned(column) >= bound.types.size()) {
-                keys.clear();
-                break;
-            }
-            keys += (key ? ", " : "") + quoted(bound.column(unsigned(column))->name);
-        }
-        if (!keys.empty())
-            exec(db, "CREATE INDEX " + quoted((std::string(name) + "_" + std::to_string(k)).c_str()) + " ON " +
-                         quoted(name) + " (" + keys + ")");
-    }
-}
-
-bool copyTable(MdbCatalogEntry* entry, sqlite3* db)
-{
-    MdbTableDef* table = mdb_read_table(entry);
-    if (!table)
-        return false;
-    mdb_read_columns(table);
-    BoundTable bound{table, std::vector<int>(table->num_cols), {}, {}};
-    bool ok = true;
-    if (table->num_cols > 0) {
-        sqlite3_stmt* insert = createTable(db, entry->object_name, bound);
-        ok = insert && copyRows(entry->mdb, bound, insert);
-        sqlite3_finalize(insert);
-        if (ok)
-            copyIndexes(db, entry->object_name, bound);
-    }
-    mdb_free_tabledef(table);
-    return ok;
-}
-
-// Copies every user table of the Jet file into a new in-memory database; null when the file
-// cannot be read. A file without user tables gives an empty database.
-sqlite3* importTables(const char* path)
-{
-    MdbHandle* mdb = mdb_open(path, MDB_NOFLAGS);
-    sqlite3* db = nullptr;
-    bool ok = mdb && mdb_read_catalog(mdb, MDB_TABLE) && sqlite3_open(":memory:", &db) == SQLITE_OK;
-    if (ok) {
-        mdb_set_bind_size(mdb, kBindSize);
-        mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
-        mdb->boolean_false_value = "0";
-        mdb->boolean_true_value = "1";
-        ok = exec(db, "BEGIN");
-        for (unsigned i = 0; ok && i < mdb->num_catalog; ++i) {
-            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-            if (entry->object_type == MDB_TABLE && mdb_is_user_table(entry))
-                ok = copyTable(entry, db);
-        }
-        ok = ok && exec(db, "COMMIT");
-    }
-    if (!ok) {
-        sqlite3_close(db);
-        return nullptr;
-    }
-    return db;
-}
-
-// Runs in the child: builds the database and writes 'O' + image (nothing after 'O' for a
-// database without tables, which has no pages), or 'E' on failure.
-[[noreturn]] void importInChild(const char* path, int fd)
-{
-    const int devNull = open("/dev/null", O_WRONLY);
-    if (devNull >= 0) {
-        dup2(devNull, STDERR_FILENO);
-        dup2(devNull, STDOUT_FILENO);
-    }
-    sqlite3* db = importTables(path);
-    sqlite3_int64 size = 0;
-    unsigned char* image = db ? sqlite3_serialize(db, "main", &size, 0) : nullptr;
-    if (db && (image || size == 0) && writeAll(fd, "O", 1) && writeAll(fd, image, std::size_t(size)))
-        _exit(0);
-    writeAll(fd, "E", 1);
-    _exit(1);
 }
 
 struct CachedImport {
@@ -289,77 +39,49 @@ void checkWholePages(const QString& path)
         throw DatabaseError(unrecognized(path));
 }
 
-// Starts the child that reads the file; returns its id and the pipe end its image arrives on.
-pid_t startImport(const QString& path, int& readEnd)
+// The folder of the running executable, with or without a QCoreApplication.
+QString executableFolder()
 {
-    const QByteArray nativePath = QFile::encodeName(path);
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0)
-        throw DatabaseError(QStringLiteral("Cannot start reading '%1': %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
-    const pid_t child = fork();
-    if (child < 0) {
-        close(fds[0]);
-        close(fds[1]);
-        throw DatabaseError(QStringLiteral("Cannot start reading '%1': %2").arg(path, QString::fromLocal8Bit(strerror(errno))));
-    }
-    if (child == 0) {
-        close(fds[0]);
-        importInChild(nativePath.constData(), fds[1]);
-    }
-    close(fds[1]);
-    readEnd = fds[0];
-    return child;
-}
-
-// Reads what the child sends until it closes the pipe or the time is up; sets `overrun` then.
-QByteArray receive(int fd, int timeLimitMs, bool& overrun)
-{
-    QByteArray received;
-    overrun = false;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
-    char buffer[65536];
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
-        if (left <= 0) {
-            overrun = true;
-            return received;
-        }
-        pollfd p{fd, POLLIN, 0};
-        const int ready = poll(&p, 1, int(left));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0) {
-            overrun = ready == 0;
-            return ready < 0 ? QByteArray() : received;
-        }
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return received;
-        received.append(buffer, int(n));
-    }
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
 }  // namespace
 
-QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs)
+QString JetReaderProgram()
+{
+    const QString folder = executableFolder();
+    if (folder.isEmpty())
+        return QString();
+    return QStandardPaths::findExecutable(QStringLiteral("velora-jet-reader"),
+                                          {folder, QDir::cleanPath(folder + QStringLiteral("/" VELORA_JET_READER_FROM_BIN))});
+}
+
+QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs, const QString& reader)
 {
     checkWholePages(path);
-    int fd = -1;
-    const pid_t child = startImport(path, fd);
-    bool overrun = false;
-    const QByteArray received = receive(fd, timeLimitMs, overrun);
-    close(fd);
-    if (overrun)
-        kill(child, SIGKILL);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    const bool cleanExit = !overrun && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (!cleanExit || received.isEmpty() || received.at(0) != 'O')
+    if (reader.isEmpty())
+        throw DatabaseError(QStringLiteral("Cannot read '%1': the Access database reader velora-jet-reader is missing "
+                                           "from the program's folder.")
+                                .arg(path));
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    // Its one line of complaint is for people who run it by hand; here every failure reads alike.
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(reader, {path}, QIODevice::ReadOnly);
+    if (!process.waitForStarted(-1))
+        throw DatabaseError(QStringLiteral("Cannot read '%1': the Access database reader %2 does not start: %3")
+                                .arg(path, reader, process.errorString()));
+    const bool finished = process.waitForFinished(timeLimitMs);
+    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(-1);
+        }
         throw DatabaseError(unrecognized(path));
-    return received.mid(1);
+    }
+    return process.readAllStandardOutput();
 }
 
 QByteArray ImportJetDatabase(const QString& path)
@@ -373,7 +95,7 @@ QByteArray ImportJetDatabase(const QString& path)
         return entry.image;
     // A few seconds for any catalogue, more for very large files.
     const int limitMs = 5000 + int(qMin<qint64>(info.size() / (1 << 20) * 500, 120000));
-    QByteArray image = ImportJetDatabaseUncached(path, limitMs);
+    QByteArray image = ImportJetDatabaseUncached(path, limitMs, JetReaderProgram());
     entry = CachedImport{info.size(), info.lastModified(), image};
     return image;
 }

@@ -1,7 +1,7 @@
 #include "result_table.h"
 
 #include "access_values.h"
-#include "ado_query.h"
+#include "database_error.h"
 
 #include <QByteArray>
 #include <sqlite3.h>

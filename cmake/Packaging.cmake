@@ -14,8 +14,12 @@ set(VELORA_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-install(TARGETS velora-catalogue RUNTIME DESTINATION ${VELORA_PROGRAM_DIR})
+install(TARGETS velora-catalogue velora-jet-reader RUNTIME DESTINATION ${VELORA_PROGRAM_DIR})
 install(TARGETS velora-catalogue-tool RUNTIME DESTINATION bin)
+# Every program that opens Jet files starts velora-jet-reader: the program finds it beside itself,
+# the tool in bin/ by this path from its own folder.
+file(RELATIVE_PATH jet_reader_from_bin /bin /${VELORA_PROGRAM_DIR})
+target_compile_definitions(catalogue_db PRIVATE VELORA_JET_READER_FROM_BIN="${jet_reader_from_bin}")
 
 # The demo catalogue, as the demo_catalogue target lays it beside the program in the build folder.
 install(FILES ${CMAKE_BINARY_DIR}/velora2014.mdb DESTINATION ${VELORA_PROGRAM_DIR})
@@ -139,7 +143,8 @@ include(CPack)
 # Installs into a temporary prefix and checks the installed tree and a start from it.
 if(BUILD_TESTING)
   add_test(NAME installed_tree
-           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/installed_tree.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR})
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/installed_tree.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR}
+                   ${CMAKE_SOURCE_DIR}/tests/data/jet/testV2000.mdb)
   set_tests_properties(installed_tree PROPERTIES TIMEOUT 300)
   # Builds the package and checks its copyright file, version and lintian's verdict.
   add_test(NAME package_contents

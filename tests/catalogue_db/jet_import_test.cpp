@@ -1,6 +1,7 @@
 // Genuine Access files imported through libmdb give the rows and values mdb-export prints (a Yes
 // as -1), a file without tables opens as an empty database, and a damaged file ends in an error
-// within the time limit, never a hang of the caller.
+// within the time limit, never a hang of the caller: whether the reader program fails, loops,
+// crashes or is missing.
 #include "ado_query.h"
 #include "catalogue_fixture.h"
 #include "jet_import.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace catalogue_fixture;
@@ -177,6 +179,69 @@ TEST(JetImport, DamagedCopiesEndInAnImageOrAnErrorWithinTheLimit)
             EXPECT_EQ(e.message(), "Unrecognized database format '" + folder.databasePath() + "'.");
         }
         EXPECT_LT(timer.elapsed(), 10000) << "copy " << copy;
+    }
+}
+
+// A reader program that is a shell script; `body` stands for what a real one may do.
+QString standInReader(const QTemporaryDir& dir, const QString& name, const QString& body)
+{
+    const QString path = dir.path() + u'/' + name;
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly) || script.write(("#!/bin/sh\n" + body + "\n").toUtf8()) < 0)
+        return QString();
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+TEST(JetImport, AReaderThatLoopsCrashesOrIsMissingEndsInAnErrorWithinTheLimit)
+{
+    // testV1997.mdb with one byte of a data page changed: libmdb reads it without end.
+    QFile sample(testing_support::jetSamplesDir() + "/testV1997.mdb");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QByteArray bytes = sample.readAll();
+    ASSERT_EQ(bytes.at(101107), '\0');
+    bytes[101107] = 'Q';
+    CatalogueFolder folder;
+    const QString path = folder.databasePath();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    QTemporaryDir standIns;
+    ASSERT_TRUE(standIns.isValid());
+    const QString unrecognized = "Unrecognized database format '" + path + "'.";
+    const struct {
+        const char* what;
+        QString reader;
+    } readers[] = {
+        {"the reader on a file it loops on", JetReaderProgram()},
+        {"a reader that never ends", standInReader(standIns, "sleeper", "exec sleep 30")},
+        {"a reader that crashes after part of an image", standInReader(standIns, "crasher", "printf 'SQLite format 3'; kill -SEGV $$")},
+    };
+    for (const auto& reader : readers) {
+        SCOPED_TRACE(reader.what);
+        ASSERT_FALSE(reader.reader.isEmpty());
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            ImportJetDatabaseUncached(path, 1000, reader.reader);
+            ADD_FAILURE() << "imported";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(e.message(), unrecognized);
+        }
+        EXPECT_LT(timer.elapsed(), 20000);
+    }
+
+    for (const QString& missing : {QString(), standIns.path() + "/velora-jet-reader"}) {
+        try {
+            ImportJetDatabaseUncached(path, 1000, missing);
+            ADD_FAILURE() << "imported without a reader";
+        } catch (const DatabaseError& e) {
+            EXPECT_TRUE(e.message().startsWith("Cannot read '" + path + "': the Access database reader"))
+                << e.message().toStdString();
+        }
     }
 }
 

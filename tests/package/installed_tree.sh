@@ -4,11 +4,13 @@
 # to that program, nothing pointing back into the build folder, a sound installed catalogue, a
 # valid desktop entry and AppStream metainfo with the icon they name, and the program, started
 # through bin/ from another folder, finding its catalogue: the splash window appears only after
-# the catalogue's database was read and its eleven categories counted.
-#   installed_tree.sh CMAKE BUILD_DIR
+# the catalogue's database was read and its eleven categories counted. The Jet reader lies in the
+# program's folder, and the tool in bin/ finds it there to read a genuine Access file (JET_FILE).
+#   installed_tree.sh CMAKE BUILD_DIR JET_FILE
 set -eu
 cmake=$1
 build=$2
+jet=$3
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/velora install.XXXXXX")
 trap 'rm -rf "$prefix"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -20,6 +22,7 @@ for file in velora-catalogue velora2014.mdb sp/chnfont.sh data/00001r.html data/
   [ -f "$folder/$file" ] || fail "lib/velora-catalogue/$file is missing"
 done
 [ -x "$folder/velora-catalogue" ] || fail "the program is not executable"
+[ -x "$folder/velora-jet-reader" ] || fail "lib/velora-catalogue/velora-jet-reader is missing"
 [ -x "$prefix/bin/velora-catalogue-tool" ] || fail "bin/velora-catalogue-tool is missing"
 [ -L "$prefix/bin/velora-catalogue" ] || fail "bin/velora-catalogue is not a symlink"
 case $(readlink "$prefix/bin/velora-catalogue") in
@@ -27,13 +30,15 @@ case $(readlink "$prefix/bin/velora-catalogue") in
 esac
 [ "$(readlink -f "$prefix/bin/velora-catalogue")" = "$(readlink -f "$folder/velora-catalogue")" ] ||
   fail "bin/velora-catalogue does not lead to lib/velora-catalogue/velora-catalogue"
-for binary in "$folder/velora-catalogue" "$prefix/bin/velora-catalogue-tool"; do
+for binary in "$folder/velora-catalogue" "$folder/velora-jet-reader" "$prefix/bin/velora-catalogue-tool"; do
   if readelf -d "$binary" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
     fail "$binary looks for libraries in the build folder"
   fi
 done
 
 "$prefix/bin/velora-catalogue-tool" check "$folder" >/dev/null || fail "the installed catalogue does not check sound"
+[ "$("$prefix/bin/velora-catalogue-tool" sql "$jet" 'SELECT count(*) AS n FROM Table1')" = "$(printf 'n\n2')" ] ||
+  fail "the installed tool does not read a Jet file through lib/velora-catalogue/velora-jet-reader"
 # The catalogue's full-text index comes with it and matches the installed page files.
 [ "$("$prefix/bin/velora-catalogue-tool" find "$folder" wheat --limit 1 | wc -l)" -eq 2 ] ||
   fail "the installed catalogue has no full-text index that finds its pages"
