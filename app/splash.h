@@ -6,7 +6,9 @@
 #include <cstdint>
 
 struct Session;
-namespace Ui { class frmSplash; }
+namespace Ui {
+class frmSplash;
+}
 
 class TfrmSplash : public QWidget {
     Q_OBJECT

@@ -116,10 +116,10 @@ int main(int argc, char** argv)
 
     std::sort(nextTimes.begin(), nextTimes.end());
     const double nextMedian = nextTimes.empty() ? -1 : nextTimes[nextTimes.size() / 2];
-    std::printf("splash %.1f page %.1f painted %.1f start %.1f next %.1f pss %lld allocated %lld search %lld rows %s url %s\n",
-                splashShown - launched, firstPage - chosen, painted > 0 ? painted - chosen : -1, firstPage - launched,
-                nextMedian, pss, allocated, searchPss,
-                startup.frmSearch->controls().lblRecCount->text().toUtf8().constData(),
-                firstUrl.toUtf8().constData());
+    std::printf(
+        "splash %.1f page %.1f painted %.1f start %.1f next %.1f pss %lld allocated %lld search %lld rows %s url %s\n",
+        splashShown - launched, firstPage - chosen, painted > 0 ? painted - chosen : -1, firstPage - launched,
+        nextMedian, pss, allocated, searchPss, startup.frmSearch->controls().lblRecCount->text().toUtf8().constData(),
+        firstUrl.toUtf8().constData());
     return 0;
 }

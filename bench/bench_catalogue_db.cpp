@@ -32,8 +32,9 @@ QString makeCatalogue(QTemporaryDir& dir, int projects)
                  "CREATE TABLE eng (d INTEGER, n INTEGER, tdb TEXT, odb TEXT, a TEXT, o_tdb TEXT, r TEXT, r_d TEXT);",
                  nullptr, nullptr, nullptr);
     for (int i = 1; i <= 11; ++i)
-        sqlite3_exec(db, QStringLiteral("INSERT INTO c VALUES (%1, 'Категория %1', 'Category %1')").arg(i).toUtf8().constData(),
-                     nullptr, nullptr, nullptr);
+        sqlite3_exec(
+            db, QStringLiteral("INSERT INTO c VALUES (%1, 'Категория %1', 'Category %1')").arg(i).toUtf8().constData(),
+            nullptr, nullptr, nullptr);
     sqlite3_stmt* cc = nullptr;
     sqlite3_stmt* rus = nullptr;
     sqlite3_prepare_v2(db, "INSERT INTO cc VALUES (?, ?, ?, ?)", -1, &cc, nullptr);
@@ -50,7 +51,8 @@ QString makeCatalogue(QTemporaryDir& dir, int projects)
         sqlite3_reset(cc);
         const QByteArray title = QStringLiteral("%1 для обработки изделий номер %2").arg(words[p % 7]).arg(p).toUtf8();
         const QByteArray org = QStringLiteral("Институт проблем механики %1").arg(p % 50).toUtf8();
-        const QByteArray address = QStringLiteral("ул. Ленина, %1; тел. 123-45-%1, факс 123-45-00").arg(p % 90).toUtf8();
+        const QByteArray address =
+            QStringLiteral("ул. Ленина, %1; тел. 123-45-%1, факс 123-45-00").arg(p % 90).toUtf8();
         const QByteArray person = QStringLiteral("Сотрудников %1").arg(p % 1000).toUtf8();
         sqlite3_bind_int(rus, 1, d);
         sqlite3_bind_int(rus, 2, n);
@@ -77,9 +79,10 @@ QString searchText(const QString& where, const QString& order)
     return QStringLiteral(
                "SELECT c.cn, c.ctrus, cc.d, cc.n, cc.pcat, rus.d, rus.tdb, rus.odb, rus.o_tdb, "
                "IIf(len(rus.r_d)>0,rus.r_d+\" \",\"\")+rus.r As cdata, "
-               "rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\")+IIf(len(rus.o_tdb)>0,chr(13)+chr(10)+rus.o_tdb,\"\") AS odata "
+               "rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\")+"
+               "IIf(len(rus.o_tdb)>0,chr(13)+chr(10)+rus.o_tdb,\"\") AS odata "
                "FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN rus ON (cc.d = rus.d) AND (cc.n = rus.n)") +
-           where + order + QStringLiteral(";");
+        where + order + QStringLiteral(";");
 }
 
 void StartupCounting(benchmark::State& state)
@@ -124,7 +127,8 @@ void Search100k(benchmark::State& state)
     const QString exeDir = makeCatalogue(dir, 100000);
     TADOQuery query;
     query.setConnectionString(CatalogueConnectionString(exeDir));
-    const QString where = state.range(0) == 0 ? QStringLiteral(" WHERE rus.tdb like '%насос%' and r like '%ов 1%'") : QString();
+    const QString where =
+        state.range(0) == 0 ? QStringLiteral(" WHERE rus.tdb like '%насос%' and r like '%ов 1%'") : QString();
     query.setSql(searchText(where, QStringLiteral(" ORDER BY c.cn, rus.d, rus.n")));
     query.Open();  // opens the connection outside the timing
     for (auto _ : state) {

@@ -74,21 +74,22 @@ long PssKb()
 // 100 queries of every kind the parser takes, in the three languages, over the generated vocabulary.
 QStringList Queries()
 {
-    const QStringList russian = {QStringLiteral("насосы"), QStringLiteral("давление"), QStringLiteral("фильтров"),
-                                 QStringLiteral("датчика"), QStringLiteral("реакторы"), QStringLiteral("температуры"),
-                                 QStringLiteral("сплав"), QStringLiteral("мембраны"), QStringLiteral("катализатор"),
-                                 QStringLiteral("удобрения"), QStringLiteral("турбины"), QStringLiteral("коррозии"),
-                                 QStringLiteral("спутник"), QStringLiteral("ферментов")};
-    const QStringList english = {QStringLiteral("pumps"), QStringLiteral("pressure"), QStringLiteral("filter"),
-                                 QStringLiteral("sensors"), QStringLiteral("reactor"), QStringLiteral("temperatures"),
-                                 QStringLiteral("alloys"), QStringLiteral("membrane"), QStringLiteral("catalysts"),
-                                 QStringLiteral("fertiliser"), QStringLiteral("turbine"), QStringLiteral("corrosion"),
-                                 QStringLiteral("satellites"), QStringLiteral("enzyme")};
-    const QStringList chinese = {QStringLiteral("泵"), QStringLiteral("压力"), QStringLiteral("过滤器"),
+    const QStringList russian = {QStringLiteral("насосы"),    QStringLiteral("давление"), QStringLiteral("фильтров"),
+                                 QStringLiteral("датчика"),   QStringLiteral("реакторы"), QStringLiteral("температуры"),
+                                 QStringLiteral("сплав"),     QStringLiteral("мембраны"), QStringLiteral("катализатор"),
+                                 QStringLiteral("удобрения"), QStringLiteral("турбины"),  QStringLiteral("коррозии"),
+                                 QStringLiteral("спутник"),   QStringLiteral("ферментов")};
+    const QStringList english = {
+        QStringLiteral("pumps"),      QStringLiteral("pressure"), QStringLiteral("filter"),
+        QStringLiteral("sensors"),    QStringLiteral("reactor"),  QStringLiteral("temperatures"),
+        QStringLiteral("alloys"),     QStringLiteral("membrane"), QStringLiteral("catalysts"),
+        QStringLiteral("fertiliser"), QStringLiteral("turbine"),  QStringLiteral("corrosion"),
+        QStringLiteral("satellites"), QStringLiteral("enzyme")};
+    const QStringList chinese = {QStringLiteral("泵"),     QStringLiteral("压力"),   QStringLiteral("过滤器"),
                                  QStringLiteral("传感器"), QStringLiteral("反应器"), QStringLiteral("温度"),
-                                 QStringLiteral("合金"), QStringLiteral("膜"), QStringLiteral("催化剂"),
-                                 QStringLiteral("肥料"), QStringLiteral("涡轮机"), QStringLiteral("腐蚀"),
-                                 QStringLiteral("卫星"), QStringLiteral("酶")};
+                                 QStringLiteral("合金"),   QStringLiteral("膜"),     QStringLiteral("催化剂"),
+                                 QStringLiteral("肥料"),   QStringLiteral("涡轮机"), QStringLiteral("腐蚀"),
+                                 QStringLiteral("卫星"),   QStringLiteral("酶")};
     QStringList queries;
     for (int i = 0; queries.size() < 100; ++i) {
         const int a = i % russian.size(), b = (i * 5 + 3) % russian.size();
@@ -134,14 +135,15 @@ double GrepMilliseconds(const QString& data, const QStringList& words)
     return Milliseconds(timer);
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {
     QTemporaryDir folder;
     std::printf("building the synthetic catalogue of %d projects...\n", ProjectCount);
     std::fflush(stdout);
-    if (!RunTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QString::number(ProjectCount), folder.path()})) {
+    if (!RunTool(
+            {QStringLiteral("build"), QStringLiteral("--synthetic"), QString::number(ProjectCount), folder.path()})) {
         std::fprintf(stderr, "the catalogue tool could not build the synthetic catalogue\n");
         return 1;
     }

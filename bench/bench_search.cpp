@@ -46,10 +46,7 @@ bool WriteCatalogue(const QString& folder)
     return tool.waitForFinished(600000) && tool.exitCode() == 0;
 }
 
-double MiB(std::int64_t kb)
-{
-    return double(kb) / 1024.0;
-}
+double MiB(std::int64_t kb) { return double(kb) / 1024.0; }
 
 double Median(std::vector<double> values)
 {
@@ -113,8 +110,8 @@ int main(int argc, char** argv)
     search.show();
     Ui::frmSearch& ui = search.controls();
 
-    std::printf("%-16s %8s %10s %10s %7s %12s %12s %10s %12s %12s\n", "case", "rows", "window ms", "count ms",
-                "ratio", "dataset ms", "all rows ms", "scroll ms", "PSS before", "PSS after");
+    std::printf("%-16s %8s %10s %10s %7s %12s %12s %10s %12s %12s\n", "case", "rows", "window ms", "count ms", "ratio",
+                "dataset ms", "all rows ms", "scroll ms", "PSS before", "PSS after");
     for (const QString& title : {QString(), QStringLiteral("насос")}) {
         ui.tTitle->setText(title);
         std::vector<double> window, scroll;
@@ -139,8 +136,8 @@ int main(int argc, char** argv)
             scroll.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
         const QString shellSql = ShellSql(ui.Label8->text());
-        const QString countFile =
-            WriteSqlFile(session.ExeDir + QStringLiteral("count.sql"), QStringLiteral("SELECT Count(*) FROM (%1\n);").arg(shellSql));
+        const QString countFile = WriteSqlFile(session.ExeDir + QStringLiteral("count.sql"),
+                                               QStringLiteral("SELECT Count(*) FROM (%1\n);").arg(shellSql));
         const QString rowsFile = WriteSqlFile(session.ExeDir + QStringLiteral("rows.sql"), shellSql + u';');
         std::vector<double> count, rows;
         for (int run = 0; run < Runs; ++run) {

@@ -14,7 +14,8 @@
 class FirstFrameWatch : public QObject {
 public:
     // Calls done once, from the event loop, when the page shows.
-    FirstFrameWatch(QWebEngineView* view, std::function<void()> done) : QObject(view), view_(view), done_(std::move(done))
+    FirstFrameWatch(QWebEngineView* view, std::function<void()> done)
+        : QObject(view), view_(view), done_(std::move(done))
     {
         // Every paint of the inner widget is looked at once the event loop is free again; the
         // inner widget may be made only with the first page, so it is looked for on each round.

@@ -34,8 +34,8 @@ Span anchoredSpan(Span span, int base, int size, bool nearEdge, bool farEdge)
 
 QRect AnchoredRect(const QRect& rect, const QSize& base, const QSize& size, AnchorSet anchors)
 {
-    const Span x = anchoredSpan({rect.x(), rect.width()}, base.width(), size.width(), anchors & AnchorLeft,
-                                anchors & AnchorRight);
+    const Span x =
+        anchoredSpan({rect.x(), rect.width()}, base.width(), size.width(), anchors & AnchorLeft, anchors & AnchorRight);
     const Span y = anchoredSpan({rect.y(), rect.height()}, base.height(), size.height(), anchors & AnchorTop,
                                 anchors & AnchorBottom);
     return QRect(x.start, y.start, std::max(0, x.length), std::max(0, y.length));

@@ -40,10 +40,10 @@ private:
     struct Entry {
         QPointer<QWidget> control;
         AnchorSet anchors;
-        QRect baseRect;       // the control's place when its distances were taken
-        QSize baseParent;     // the parent's size at that moment
-        QRect lastRect;       // the place last given or seen
-        QSize lastParent;     // the parent's size at that moment
+        QRect baseRect;  // the control's place when its distances were taken
+        QSize baseParent;  // the parent's size at that moment
+        QRect lastRect;  // the place last given or seen
+        QSize lastParent;  // the parent's size at that moment
     };
     void follow(QWidget* parent);
 

@@ -2,13 +2,11 @@
 
 CatalogueFinder::CatalogueFinder(QObject* parent)
     : CatalogueFinder(&fulltext::OpenIndex, &fulltext::BuildInMemory, parent)
-{
-}
+{}
 
 CatalogueFinder::CatalogueFinder(Opener opener, Builder builder, QObject* parent)
     : QObject(parent), opener_(std::move(opener)), builder_(std::move(builder))
-{
-}
+{}
 
 CatalogueFinder::~CatalogueFinder()
 {
@@ -35,7 +33,8 @@ void CatalogueFinder::prepare(const QString& catalogueDir)
         index = opener_(catalogueDir);
         if (!index && !cancel_) {
             inMemory = true;
-            index = builder_(catalogueDir, [this](int pages) { pagesRead_ = pages; }, cancel_);
+            index = builder_(
+                catalogueDir, [this](int pages) { pagesRead_ = pages; }, cancel_);
         }
     } catch (...) {
         index.reset();

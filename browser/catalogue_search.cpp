@@ -14,8 +14,7 @@ namespace {
 constexpr int progressIntervalMs = 500;
 }
 
-CatalogueSearch::CatalogueSearch(const Session& session, TWebBrowser* browser, CatalogueFinder* finder,
-                                 QObject* parent)
+CatalogueSearch::CatalogueSearch(const Session& session, TWebBrowser* browser, CatalogueFinder* finder, QObject* parent)
     : QObject(parent), session_(session), browser_(browser), finder_(finder), progress_(new QTimer(this))
 {
     progress_->setInterval(progressIntervalMs);
@@ -57,9 +56,7 @@ void CatalogueSearch::show(int offset)
         html = IndexBuildingPageHtml(query_, finder_->pagesRead(), language);
         waitingForIndex_ = true;
         break;
-    case CatalogueFinder::State::Unavailable:
-        html = SearchUnavailablePageHtml(query_, language);
-        break;
+    case CatalogueFinder::State::Unavailable: html = SearchUnavailablePageHtml(query_, language); break;
     case CatalogueFinder::State::Ready: {
         fulltext::Results results;
         // A query never ends in an error box: whatever the index cannot answer finds nothing.

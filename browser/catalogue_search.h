@@ -16,8 +16,7 @@ class CatalogueSearch : public QObject {
     Q_OBJECT
 public:
     // Searches in the session's language and catalogue folder.
-    CatalogueSearch(const Session& session, TWebBrowser* browser, CatalogueFinder* finder,
-                    QObject* parent = nullptr);
+    CatalogueSearch(const Session& session, TWebBrowser* browser, CatalogueFinder* finder, QObject* parent = nullptr);
 
     // Shows the first results of the query; a blank query does nothing.
     void Search(const QString& query);

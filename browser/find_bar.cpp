@@ -168,9 +168,8 @@ void FindBar::showFindResult(const QWebEngineFindTextResult& result)
         return;
     }
     const FindTexts& texts = FindTextsFor(language_);
-    count_->setText(result.numberOfMatches() > 0
-                        ? texts.matchOf.arg(result.activeMatch()).arg(result.numberOfMatches())
-                        : texts.noMatches);
+    count_->setText(result.numberOfMatches() > 0 ? texts.matchOf.arg(result.activeMatch()).arg(result.numberOfMatches())
+                                                 : texts.noMatches);
 }
 
 void FindBar::clearHighlights()
@@ -211,14 +210,9 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
         switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_F3:
-            shift ? FindPrevious() : FindNext();
-            return true;
-        case Qt::Key_Escape:
-            Close();
-            return true;
-        default:
-            break;
+        case Qt::Key_F3: shift ? FindPrevious() : FindNext(); return true;
+        case Qt::Key_Escape: Close(); return true;
+        default: break;
         }
     }
     return QFrame::eventFilter(watched, event);

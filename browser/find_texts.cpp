@@ -141,4 +141,3 @@ QString SectionName(std::uint8_t language, std::int32_t category, std::int32_t p
         return chineseSections()[entry];
     return plainEntryText(MainWindowTextsFor(language).menu[entry]);
 }
-

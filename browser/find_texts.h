@@ -8,23 +8,23 @@
 
 struct FindTexts {
     // Find bar.
-    QString pagePlaceholder;       // shown in the empty text box, page scope
+    QString pagePlaceholder;  // shown in the empty text box, page scope
     QString cataloguePlaceholder;  // the same, catalogue scope
-    QString thisPage;              // scope switch items
+    QString thisPage;  // scope switch items
     QString wholeCatalogue;
-    QString matchOf;               // "%1 of %2": the active match and the number of matches
+    QString matchOf;  // "%1 of %2": the active match and the number of matches
     QString noMatches;
     QString previousHint;
     QString nextHint;
     QString closeHint;
     // Results page.
-    QString resultsTitle;          // "%1" is the query
-    QString resultsCount;          // "%1" pages found, all shown
-    QString resultsRange;          // "%1"-"%2" of about "%3"
+    QString resultsTitle;  // "%1" is the query
+    QString resultsCount;  // "%1" pages found, all shown
+    QString resultsRange;  // "%1"-"%2" of about "%3"
     QString nothingFound;
-    QString moreResults;           // "%1": how many the link brings
-    QString indexBuilding;         // "%1" is the number of pages read so far
-    QString searchUnavailable;     // the catalogue's pages could not be read
+    QString moreResults;  // "%1": how many the link brings
+    QString indexBuilding;  // "%1" is the number of pages read so far
+    QString searchUnavailable;  // the catalogue's pages could not be read
     // "found in the ... text", indexed by the language of the page the words were found in.
     std::array<QString, 4> foundIn;
 };
@@ -35,4 +35,3 @@ const FindTexts& FindTextsFor(std::uint8_t language);
 // The menu entry under which a page falls, in the language: the introductory page's own entry
 // for category 0, the category's name (without its number) for 1 to 11, empty otherwise.
 QString SectionName(std::uint8_t language, std::int32_t category, std::int32_t position);
-

@@ -10,10 +10,7 @@ QSize FittedPictureSize(const QSize& picture, const QSize& box)
     return picture.scaled(box.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
 }
 
-FittedPicture::FittedPicture(QLabel* label) : QObject(label), label_(label)
-{
-    label->installEventFilter(this);
-}
+FittedPicture::FittedPicture(QLabel* label) : QObject(label), label_(label) { label->installEventFilter(this); }
 
 void FittedPicture::setPicture(const QPixmap& picture)
 {

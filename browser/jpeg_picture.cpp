@@ -27,10 +27,7 @@ struct ErrorManager {
 };
 
 // libjpeg's default error handler ends the process; ours jumps back to DecodeJpeg instead.
-[[noreturn]] void jumpOnError(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
+[[noreturn]] void jumpOnError(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
 // libjpeg reports damaged data, a truncated file included, only as a warning and then fills
 // the rest with grey. Such a picture is refused rather than shown half drawn.
@@ -70,8 +67,8 @@ bool decodeScanlines(jpeg_decompress_struct& info, QImage& image)
     jpeg_start_decompress(&info);
     JSAMPARRAY cmykRow = nullptr;
     if (cmyk)
-        cmykRow = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                             info.output_width * 4, 1);
+        cmykRow =
+            (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, info.output_width * 4, 1);
     while (info.output_scanline < info.output_height) {
         const int y = int(info.output_scanline);
         if (!cmyk) {
@@ -127,8 +124,8 @@ QImage LoadImage(const QString& resourcePath)
         return QImage();
     const QByteArray data = file.readAll();
     QImage image;
-    if (resourcePath.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
-        || resourcePath.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive))
+    if (resourcePath.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
+        resourcePath.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive))
         image = DecodeJpeg(data);
     else
         image.loadFromData(data);
@@ -142,7 +139,8 @@ QPixmap LoadPicture(const QString& resourcePath, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1) {
         const qsizetype dot = resourcePath.lastIndexOf(u'.');
-        const QString twin = dot < 0 ? QString() : resourcePath.left(dot) + QStringLiteral("@2x") + resourcePath.mid(dot);
+        const QString twin =
+            dot < 0 ? QString() : resourcePath.left(dot) + QStringLiteral("@2x") + resourcePath.mid(dot);
         if (!twin.isEmpty() && QFile::exists(twin)) {
             QPixmap sharp = QPixmap::fromImage(LoadImage(twin));
             if (!sharp.isNull()) {

@@ -176,7 +176,7 @@ QString MenuToggleHint(const LanguageInfo& language, bool menuShown)
 QString ChineseMenuPicturePath(int chainIndex)
 {
     // Chain 0 to 2 are the introductory entries (0, 01, 02), then categories 1 to 11.
-    static const char* const suffixes[MenuEntryCount] = {"0", "01", "02", "1", "2", "3", "4",
+    static const char* const suffixes[MenuEntryCount] = {"0", "01", "02", "1", "2", "3",  "4",
                                                          "5", "6",  "7",  "8", "9", "10", "11"};
     if (chainIndex < 0 || chainIndex >= MenuEntryCount)
         return QString();

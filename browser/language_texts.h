@@ -76,6 +76,6 @@ enum ChineseButtonSlot : int {
 
 // Pictures that never change with the language.
 QString EmblemPicturePath();
-QString ChineseWordPicturePath();      // the picture of the Chinese button, 42 by 19
-QString ChineseGoToPicturePath();      // the Chinese words for open project, 63 by 18
+QString ChineseWordPicturePath();  // the picture of the Chinese button, 42 by 19
+QString ChineseGoToPicturePath();  // the Chinese words for open project, 63 by 18
 QString WindowIconPath();

@@ -54,7 +54,7 @@ void TForm1::FormCreate(const QString& exePath)
     // Database steps: counts per category; a count query without eleven rows ends the program.
     if (!LoadProjectCounts(*ADOQuery1, session_.ExeDir, session_.ProjectCounts)) {
         ShowMessage(session_.MessagesInRussian() ? QStringLiteral("Ошибка чтения базы данных")
-                                        : QStringLiteral("Database reading error"));
+                                                 : QStringLiteral("Database reading error"));
         countCheckFailed_ = true;
     }
 }

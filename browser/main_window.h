@@ -24,7 +24,9 @@ class TDataSource;
 class TWebBrowser;
 class SearchWindowPort;
 struct Session;
-namespace Ui { class Form1; }
+namespace Ui {
+class Form1;
+}
 
 class TForm1 : public QWidget, public MainWindowPort {
     Q_OBJECT
@@ -124,8 +126,8 @@ private:
     void setUpLanguages();
     void setUpFinding();
     // Layout helpers.
-    std::array<QLabel*, 14> menuEntries() const;      // menu0, menu02, menu03, menu1 ... menu11
-    std::array<QFrame*, 13> menuSeparators() const;   // Shape1 ... Shape13
+    std::array<QLabel*, 14> menuEntries() const;  // menu0, menu02, menu03, menu1 ... menu11
+    std::array<QFrame*, 13> menuSeparators() const;  // Shape1 ... Shape13
     std::array<QLabel*, 14> chineseMenuPictures() const;  // imgmch0, imgmch01, imgmch02, imgmch1 ...
     void applyMenuLayout(const MenuLayout& layout);
     void showMenuToggle(bool menuShown);

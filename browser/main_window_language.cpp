@@ -72,10 +72,8 @@ void TForm1::setLanguageButtonPictures(bool chinese)
         int slot;
     };
     // The Exit button shows the word for exit.
-    const ButtonPicture buttons[] = {{ui->cmdPrev, SlotPrevious},
-                                     {ui->cmdNext, SlotNext},
-                                     {ui->cmdExit, SlotExit},
-                                     {ui->cmdGoTo, SlotInsert}};
+    const ButtonPicture buttons[] = {
+        {ui->cmdPrev, SlotPrevious}, {ui->cmdNext, SlotNext}, {ui->cmdExit, SlotExit}, {ui->cmdGoTo, SlotInsert}};
     for (const ButtonPicture& b : buttons) {
         b.button->setIcon(chinese ? QIcon(LoadPicture(ChineseButtonPicturePath(b.slot))) : QIcon());
         b.button->setIconSize(buttonPictureSize);
@@ -97,9 +95,8 @@ void TForm1::ApplyLanguage()
         // Both text layouts put menu0 above the empty picture over its upper band, so the
         // whole entry answers clicks.
         ui->menu0->raise();
-        const MenuLayout layout = language == LangRussian
-                                      ? RussianMenuLayout(ui->menu0->y(), ui->menu0->height())
-                                      : EnglishMenuLayout(ui->menu0->y(), ui->menu0->height());
+        const MenuLayout layout = language == LangRussian ? RussianMenuLayout(ui->menu0->y(), ui->menu0->height())
+                                                          : EnglishMenuLayout(ui->menu0->y(), ui->menu0->height());
         applyMenuLayout(layout);
     } else if (chinese) {
         setWindowTitle(MainWindowTextsFor(LangEnglish).caption);

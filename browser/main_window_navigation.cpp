@@ -19,20 +19,20 @@ void TForm1::wireNavigation()
     // pictures of the two introductory pages open the page their picture names: imgmch01 shows
     // "structure" (page 3), imgmch02 the chairman's address (page 2).
     const std::pair<TClickLabel*, void (TForm1::*)()> entries[] = {
-        {ui->menu0, &TForm1::menu0Click},     {ui->imgmch0, &TForm1::menu0Click},
-        {ui->menu02, &TForm1::menu02Click},   {ui->imgmch02, &TForm1::menu02Click},
-        {ui->menu03, &TForm1::menu03Click},   {ui->imgmch01, &TForm1::menu03Click},
-        {ui->menu1, &TForm1::menu1Click},     {ui->imgmch1, &TForm1::menu1Click},
-        {ui->menu2, &TForm1::menu2Click},     {ui->imgmch2, &TForm1::menu2Click},
-        {ui->menu3, &TForm1::menu3Click},     {ui->imgmch3, &TForm1::menu3Click},
-        {ui->menu4, &TForm1::menu4Click},     {ui->imgmch4, &TForm1::menu4Click},
-        {ui->menu5, &TForm1::menu5Click},     {ui->imgmch5, &TForm1::menu5Click},
-        {ui->menu6, &TForm1::menu6Click},     {ui->imgmch6, &TForm1::menu6Click},
-        {ui->menu7, &TForm1::menu7Click},     {ui->imgmch7, &TForm1::menu7Click},
-        {ui->menu8, &TForm1::menu8Click},     {ui->imgmch8, &TForm1::menu8Click},
-        {ui->menu9, &TForm1::menu9Click},     {ui->imgmch9, &TForm1::menu9Click},
-        {ui->menu10, &TForm1::menu10Click},   {ui->imgmch10, &TForm1::menu10Click},
-        {ui->menu11, &TForm1::menu11Click},   {ui->imgmch11, &TForm1::menu11Click},
+        {ui->menu0, &TForm1::menu0Click},   {ui->imgmch0, &TForm1::menu0Click},
+        {ui->menu02, &TForm1::menu02Click}, {ui->imgmch02, &TForm1::menu02Click},
+        {ui->menu03, &TForm1::menu03Click}, {ui->imgmch01, &TForm1::menu03Click},
+        {ui->menu1, &TForm1::menu1Click},   {ui->imgmch1, &TForm1::menu1Click},
+        {ui->menu2, &TForm1::menu2Click},   {ui->imgmch2, &TForm1::menu2Click},
+        {ui->menu3, &TForm1::menu3Click},   {ui->imgmch3, &TForm1::menu3Click},
+        {ui->menu4, &TForm1::menu4Click},   {ui->imgmch4, &TForm1::menu4Click},
+        {ui->menu5, &TForm1::menu5Click},   {ui->imgmch5, &TForm1::menu5Click},
+        {ui->menu6, &TForm1::menu6Click},   {ui->imgmch6, &TForm1::menu6Click},
+        {ui->menu7, &TForm1::menu7Click},   {ui->imgmch7, &TForm1::menu7Click},
+        {ui->menu8, &TForm1::menu8Click},   {ui->imgmch8, &TForm1::menu8Click},
+        {ui->menu9, &TForm1::menu9Click},   {ui->imgmch9, &TForm1::menu9Click},
+        {ui->menu10, &TForm1::menu10Click}, {ui->imgmch10, &TForm1::menu10Click},
+        {ui->menu11, &TForm1::menu11Click}, {ui->imgmch11, &TForm1::menu11Click},
     };
     for (const auto& [label, handler] : entries)
         connect(label, &TClickLabel::clicked, this, handler);

@@ -2,7 +2,8 @@
 
 namespace {
 constexpr std::array<int, MenuEntryCount> russianHeights{33, 45, 21, 45, 45, 21, 45, 57, 21, 33, 45, 33, 33, 17};
-constexpr std::array<int, MenuEntryCount> russianTops{8, 48, 100, 132, 184, 236, 264, 316, 380, 408, 448, 500, 540, 580};
+constexpr std::array<int, MenuEntryCount> russianTops{8,   48,  100, 132, 184, 236, 264,
+                                                      316, 380, 408, 448, 500, 540, 580};
 // The Russian layout leaves the first separator alone.
 constexpr std::array<int, MenuSeparatorCount> russianSeparatorTops{0,   92,  120, 176, 228, 256, 308,
                                                                    372, 400, 440, 492, 532, 572};

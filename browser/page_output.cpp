@@ -23,8 +23,8 @@ void PrintPage(QWebEngineView* view, QWidget* dialogParent)
         delete printer;
         return;
     }
-    QObject::connect(view, &QWebEngineView::printFinished, view, [printer](bool) { delete printer; },
-                     Qt::SingleShotConnection);
+    QObject::connect(
+        view, &QWebEngineView::printFinished, view, [printer](bool) { delete printer; }, Qt::SingleShotConnection);
     view->print(printer);
 }
 

@@ -7,7 +7,7 @@ bool Forbidden(QChar c)
 {
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
     return forbidden.contains(c) || c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
-           c.category() == QChar::Separator_Paragraph;
+        c.category() == QChar::Separator_Paragraph;
 }
 
 QString TrimBlanksAndDots(const QString& text)

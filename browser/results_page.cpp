@@ -34,10 +34,7 @@ QString pageFrame(const QString& title, const QString& body, std::uint8_t langua
         .arg(languageTag(language), title, body);
 }
 
-QString heading(const FindTexts& texts, const QString& query)
-{
-    return texts.resultsTitle.arg(query.toHtmlEscaped());
-}
+QString heading(const FindTexts& texts, const QString& query) { return texts.resultsTitle.arg(query.toHtmlEscaped()); }
 
 // "5.12" for a project; title and introductory pages are named by their section alone.
 QString positionText(const fulltext::Hit& hit)
@@ -104,8 +101,8 @@ QString ResultsPageHtml(const fulltext::Results& results, const QString& query, 
     const int total = std::max(results.estimatedTotal, shownEnd);
     // All of them on one page: their number; else which of about how many.
     const QString summary = offset == 0 && total == shownEnd
-                                ? texts.resultsCount.arg(total)
-                                : texts.resultsRange.arg(offset + 1).arg(shownEnd).arg(total);
+        ? texts.resultsCount.arg(total)
+        : texts.resultsRange.arg(offset + 1).arg(shownEnd).arg(total);
     body += QStringLiteral("<p class=\"summary\">%1</p>\n").arg(summary.toHtmlEscaped());
     for (const fulltext::Hit& hit : results.hits)
         body += hitHtml(hit, language, texts);
@@ -138,7 +135,10 @@ QString SearchUnavailablePageHtml(const QString& query, std::uint8_t language)
                      language);
 }
 
-QString MoreResultsAddress(int offset) { return QStringLiteral("about:blank#") + moreResultsPrefix + QString::number(offset); }
+QString MoreResultsAddress(int offset)
+{
+    return QStringLiteral("about:blank#") + moreResultsPrefix + QString::number(offset);
+}
 
 std::optional<int> MoreResultsOffset(const QUrl& address)
 {

@@ -135,8 +135,9 @@ bool TWebBrowser::adoptPreload(const QUrl& target)
         // before the page asked for arrives, never shows a page nobody asked for; the check of
         // the address keeps the blank off the page that replaces it.
         silentUntilAsked_ = true;
-        page_->runJavaScript(QStringLiteral("if (location.href === %1) document.documentElement.style.visibility = 'hidden';")
-                                 .arg(JavaScriptString(preload.url.toString(QUrl::FullyEncoded))));
+        page_->runJavaScript(
+            QStringLiteral("if (location.href === %1) document.documentElement.style.visibility = 'hidden';")
+                .arg(JavaScriptString(preload.url.toString(QUrl::FullyEncoded))));
         return false;
     }
     if (!preload.asked)

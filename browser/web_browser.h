@@ -77,8 +77,8 @@ private:
     // A page loaded ahead, until Navigate takes it or replaces it.
     struct Preloaded {
         QUrl url;
-        bool asked = false;           // the engine has asked to load it
-        QStringList reports;          // navigations its frames made, not reported yet
+        bool asked = false;  // the engine has asked to load it
+        QStringList reports;  // navigations its frames made, not reported yet
         std::optional<bool> finished;  // the end of its load, not reported yet
     };
     void reportFromEngine(const QUrl& url, bool programRequested);

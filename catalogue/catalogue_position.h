@@ -24,10 +24,7 @@ constexpr std::int32_t IntroductoryPageCount = 3;
 // Projects per category, indexed 0 to 11; entry 0 is the number of introductory pages.
 using CategoryCounts = std::array<std::int32_t, 12>;
 
-inline bool IsKnownCategory(std::int32_t category)
-{
-    return category >= FirstCategory && category <= LastCategory;
-}
+inline bool IsKnownCategory(std::int32_t category) { return category >= FirstCategory && category <= LastCategory; }
 
 // "Cat=3 PosInCat=12": the position as the main window's position label shows it.
 QString PositionLabelText(std::int32_t category, std::int32_t position);

@@ -28,8 +28,8 @@ std::optional<std::int32_t> DecimalInteger(const QString& text)
     }
     if (at == text.size())
         return std::nullopt;
-    const std::int64_t limit = negative ? -std::int64_t(std::numeric_limits<std::int32_t>::min())
-                                        : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t limit =
+        negative ? -std::int64_t(std::numeric_limits<std::int32_t>::min()) : std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
     for (; at < text.size(); ++at) {
         const char16_t c = text.at(at).unicode();
@@ -99,16 +99,11 @@ GoToCheck CheckGoToText(const QString& text, const CategoryCounts& counts)
 QString GoToMessageText(const GoToCheck& check, bool russian)
 {
     switch (check.verdict) {
-    case GoToVerdict::Open:
-        return {};
-    case GoToVerdict::FormatShort:
-        return FormatMessage('1', russian);
-    case GoToVerdict::FormatNoCategory:
-        return FormatMessage('2', russian);
-    case GoToVerdict::FormatNoProject:
-        return FormatMessage('3', russian);
-    case GoToVerdict::FormatNotNumber:
-        return FormatMessage('4', russian);
+    case GoToVerdict::Open: return {};
+    case GoToVerdict::FormatShort: return FormatMessage('1', russian);
+    case GoToVerdict::FormatNoCategory: return FormatMessage('2', russian);
+    case GoToVerdict::FormatNoProject: return FormatMessage('3', russian);
+    case GoToVerdict::FormatNotNumber: return FormatMessage('4', russian);
     case GoToVerdict::CategoryOutside:
         return russian ? QStringLiteral("Номер категории может быть от 1 до 11")
                        : QStringLiteral("Please input category number between 1 and 11");

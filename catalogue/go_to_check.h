@@ -6,14 +6,14 @@
 #include <QString>
 
 enum class GoToVerdict {
-    Open,           // target is a project of the catalogue
-    FormatShort,    // fewer than three characters (example 1.1)
+    Open,  // target is a project of the catalogue
+    FormatShort,  // fewer than three characters (example 1.1)
     FormatNoCategory,  // nothing before the dot (example 1.2)
-    FormatNoProject,   // nothing after the dot (example 1.3)
-    FormatNotNumber,   // a part that is not a 32-bit decimal integer (example 1.4)
-    CategoryOutside,   // category outside 1 to 11
-    ProjectAboveCount, // project above the category's count
-    ProjectBelowOne,   // project below 1
+    FormatNoProject,  // nothing after the dot (example 1.3)
+    FormatNotNumber,  // a part that is not a 32-bit decimal integer (example 1.4)
+    CategoryOutside,  // category outside 1 to 11
+    ProjectAboveCount,  // project above the category's count
+    ProjectBelowOne,  // project below 1
 };
 
 struct GoToCheck {

@@ -9,8 +9,8 @@ const std::array<LanguageRow, 3>& LanguageTable()
          QStringLiteral("Показать меню"), QStringLiteral("Скрыть меню")},
         {LangEnglish, QStringLiteral("eng"), QStringLiteral("e"), QStringLiteral("en"), QStringLiteral("English"),
          QStringLiteral("Show menu"), QStringLiteral("Hide menu")},
-        {LangChinese, QStringLiteral("chn"), QStringLiteral("c"), QStringLiteral("zh"), QStringLiteral("中文"), QString(),
-         QString()},
+        {LangChinese, QStringLiteral("chn"), QStringLiteral("c"), QStringLiteral("zh"), QStringLiteral("中文"),
+         QString(), QString()},
     }};
     return table;
 }

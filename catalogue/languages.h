@@ -11,11 +11,11 @@
 enum : std::uint8_t { LangNone = 0, LangRussian = 1, LangEnglish = 2, LangChinese = 3 };
 
 struct LanguageRow {
-    std::uint8_t number;   // 1 Russian, 2 English, 3 Chinese
-    QString code;          // "rus": the language's database table and title-column suffix
-    QString letter;        // "r": ends the language's page file names
-    QString tag;           // "ru": the HTML lang attribute and the tool's --lang
-    QString name;          // "Русский": the language in its own words
+    std::uint8_t number;  // 1 Russian, 2 English, 3 Chinese
+    QString code;  // "rus": the language's database table and title-column suffix
+    QString letter;  // "r": ends the language's page file names
+    QString tag;  // "ru": the HTML lang attribute and the tool's --lang
+    QString name;  // "Русский": the language in its own words
     QString showMenuHint;  // hints of the menu toggle; empty for Chinese
     QString hideMenuHint;
 };

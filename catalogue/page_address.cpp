@@ -52,8 +52,8 @@ std::int32_t ReadIntegerPrefix(const QString& text)
         at += 2;
     }
     // Accumulated in 64 bits and held at the end of the 32-bit range, so no input overflows.
-    const std::int64_t limit = negative ? -std::int64_t(std::numeric_limits<std::int32_t>::min())
-                                        : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t limit =
+        negative ? -std::int64_t(std::numeric_limits<std::int32_t>::min()) : std::numeric_limits<std::int32_t>::max();
     std::int64_t value = 0;
     for (; at < size; ++at) {
         const int digit = DigitValue(text.at(at), base);

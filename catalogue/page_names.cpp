@@ -31,7 +31,7 @@ QString PageFileName(std::int32_t category, std::int32_t position, const QString
 QString PageUrl(const QString& exeDir, std::int32_t category, std::int32_t position, const QString& letter)
 {
     return QStringLiteral("file://") + exeDir + QStringLiteral("data") + QDir::separator() +
-           PageFileName(category, position, letter);
+        PageFileName(category, position, letter);
 }
 
 std::optional<PageName> ParsePageName(const QString& fileName)

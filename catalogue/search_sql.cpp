@@ -14,29 +14,26 @@ QString Pattern(QString text, bool doubleApostrophes)
 
 QString SelectList(const QString& c)
 {
-    return QStringLiteral("c.cn, c.ct") + c + QStringLiteral(", cc.d, cc.n, cc.pcat, ") + c + QStringLiteral(".d, ")
-        + c + QStringLiteral(".tdb, ") + c + QStringLiteral(".odb, ") + c + QStringLiteral(".o_tdb, IIf(len(") + c
-        + QStringLiteral(".r_d)>0,") + c + QStringLiteral(".r_d+\" \",\"\")+") + c + QStringLiteral(".r As cdata, ")
-        + c + QStringLiteral(".odb+IIf(len(") + c + QStringLiteral(".a)>0,chr(13)+chr(10)+") + c
-        + QStringLiteral(".a,\"\")+IIf(len(") + c + QStringLiteral(".o_tdb)>0,chr(13)+chr(10)+") + c
-        + QStringLiteral(".o_tdb,\"\") AS odata");
+    return QStringLiteral("c.cn, c.ct") + c + QStringLiteral(", cc.d, cc.n, cc.pcat, ") + c + QStringLiteral(".d, ") +
+        c + QStringLiteral(".tdb, ") + c + QStringLiteral(".odb, ") + c + QStringLiteral(".o_tdb, IIf(len(") + c +
+        QStringLiteral(".r_d)>0,") + c + QStringLiteral(".r_d+\" \",\"\")+") + c + QStringLiteral(".r As cdata, ") + c +
+        QStringLiteral(".odb+IIf(len(") + c + QStringLiteral(".a)>0,chr(13)+chr(10)+") + c +
+        QStringLiteral(".a,\"\")+IIf(len(") + c + QStringLiteral(".o_tdb)>0,chr(13)+chr(10)+") + c +
+        QStringLiteral(".o_tdb,\"\") AS odata");
 }
 
 QString FromClause(const QString& c)
 {
-    return QStringLiteral(" FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN ") + c + QStringLiteral(" ON (cc.d = ")
-        + c + QStringLiteral(".d) AND (cc.n = ") + c + QStringLiteral(".n)");
+    return QStringLiteral(" FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN ") + c + QStringLiteral(" ON (cc.d = ") +
+        c + QStringLiteral(".d) AND (cc.n = ") + c + QStringLiteral(".n)");
 }
 
 QString OrderBy(int sortIndex, const QString& c)
 {
     switch (sortIndex) {
-    case 0:
-        return QStringLiteral(" ORDER BY ") + c + QStringLiteral(".d, ") + c + QStringLiteral(".n, c.cn");
-    case 1:
-        return QStringLiteral(" ORDER BY c.cn, ") + c + QStringLiteral(".d, ") + c + QStringLiteral(".n");
-    case 2:
-        return QStringLiteral(" ORDER BY ") + c + QStringLiteral(".r");
+    case 0: return QStringLiteral(" ORDER BY ") + c + QStringLiteral(".d, ") + c + QStringLiteral(".n, c.cn");
+    case 1: return QStringLiteral(" ORDER BY c.cn, ") + c + QStringLiteral(".d, ") + c + QStringLiteral(".n");
+    case 2: return QStringLiteral(" ORDER BY ") + c + QStringLiteral(".r");
     default:  // no order chosen (an empty list): the engine's order
         return QString();
     }

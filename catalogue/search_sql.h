@@ -16,7 +16,7 @@ struct SearchCriteria {
 };
 
 struct SearchSql {
-    QString text;   // the whole statement, ending in ";"
+    QString text;  // the whole statement, ending in ";"
     QString title;  // the title criterion as searched: without apostrophes
     // Counts the rows of `text`: the same tables and conditions without the columns and the
     // order, so the engine neither builds nor sorts a row to count it.

@@ -41,9 +41,11 @@ std::optional<QString> namedFormat(const QVariant& value, const QString& name)
     const QString key = name.toLower();
     static const QStringList numberNames = {QStringLiteral("general number"), QStringLiteral("fixed"),
                                             QStringLiteral("standard"), QStringLiteral("percent")};
-    static const QStringList truthNames = {QStringLiteral("yes/no"), QStringLiteral("true/false"), QStringLiteral("on/off")};
-    static const QStringList dateNames = {QStringLiteral("general date"), QStringLiteral("short date"), QStringLiteral("long date"),
-                                          QStringLiteral("short time"), QStringLiteral("long time")};
+    static const QStringList truthNames = {QStringLiteral("yes/no"), QStringLiteral("true/false"),
+                                           QStringLiteral("on/off")};
+    static const QStringList dateNames = {QStringLiteral("general date"), QStringLiteral("short date"),
+                                          QStringLiteral("long date"), QStringLiteral("short time"),
+                                          QStringLiteral("long time")};
     if (numberNames.contains(key) || truthNames.contains(key)) {
         const std::optional<double> number = AccessNumberOf(value);
         if (!number)
@@ -85,7 +87,8 @@ struct Piece {
     bool literal;
 };
 
-std::optional<QList<Piece>> pieces(const QString& format, const QString& placeholders, const QString& separators, bool dates)
+std::optional<QList<Piece>> pieces(const QString& format, const QString& placeholders, const QString& separators,
+                                   bool dates)
 {
     QList<Piece> out;
     for (int i = 0; i < format.size(); ++i) {
@@ -98,8 +101,9 @@ std::optional<QList<Piece>> pieces(const QString& format, const QString& placeho
             i = close;
         } else if (c == u'\\' && i + 1 < format.size()) {
             out.append({QString(format[++i]), true});
-        } else if (dates && (format.mid(i, 5).compare(u"am/pm", Qt::CaseInsensitive) == 0 ||
-                             format.mid(i, 3).compare(u"a/p", Qt::CaseInsensitive) == 0)) {
+        } else if (dates &&
+                   (format.mid(i, 5).compare(u"am/pm", Qt::CaseInsensitive) == 0 ||
+                    format.mid(i, 3).compare(u"a/p", Qt::CaseInsensitive) == 0)) {
             const int length = format[i + 1] == u'/' ? 3 : 5;
             out.append({format.mid(i, length), false});
             i += length - 1;
@@ -153,8 +157,7 @@ std::optional<QString> customNumber(double value, const QString& format)
 
 std::optional<QString> customDate(const QDateTime& moment, const QString& format)
 {
-    const std::optional<QList<Piece>> parts =
-        pieces(format, QStringLiteral("ymdhns"), QStringLiteral(" /:-.,"), true);
+    const std::optional<QList<Piece>> parts = pieces(format, QStringLiteral("ymdhns"), QStringLiteral(" /:-.,"), true);
     if (!parts)
         return std::nullopt;
     const QLocale us(QLocale::English, QLocale::UnitedStates);
@@ -173,17 +176,26 @@ std::optional<QString> customDate(const QDateTime& moment, const QString& format
         }
         const QString t = p.text.toLower();
         const int hour = twelveHours ? (time.hour() + 11) % 12 + 1 : time.hour();
-        if (t == u"yyyy") out += QString::number(date.year()).rightJustified(4, u'0');
-        else if (t == u"yy") out += QString::number(date.year() % 100).rightJustified(2, u'0');
+        if (t == u"yyyy")
+            out += QString::number(date.year()).rightJustified(4, u'0');
+        else if (t == u"yy")
+            out += QString::number(date.year() % 100).rightJustified(2, u'0');
         else if ((t == u"m" || t == u"mm") && previous.startsWith(u'h'))  // after an hour, m is the minute
             out += QString::number(time.minute()).rightJustified(t.size(), u'0');
-        else if (t == u"m" || t == u"mm") out += QString::number(date.month()).rightJustified(t.size(), u'0');
-        else if (t == u"mmm" || t == u"mmmm") out += us.monthName(date.month(), t.size() == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-        else if (t == u"d" || t == u"dd") out += QString::number(date.day()).rightJustified(t.size(), u'0');
-        else if (t == u"ddd" || t == u"dddd") out += us.dayName(date.dayOfWeek(), t.size() == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-        else if (t == u"h" || t == u"hh") out += QString::number(hour).rightJustified(t.size(), u'0');
-        else if (t == u"n" || t == u"nn") out += QString::number(time.minute()).rightJustified(t.size(), u'0');
-        else if (t == u"s" || t == u"ss") out += QString::number(time.second()).rightJustified(t.size(), u'0');
+        else if (t == u"m" || t == u"mm")
+            out += QString::number(date.month()).rightJustified(t.size(), u'0');
+        else if (t == u"mmm" || t == u"mmmm")
+            out += us.monthName(date.month(), t.size() == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+        else if (t == u"d" || t == u"dd")
+            out += QString::number(date.day()).rightJustified(t.size(), u'0');
+        else if (t == u"ddd" || t == u"dddd")
+            out += us.dayName(date.dayOfWeek(), t.size() == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+        else if (t == u"h" || t == u"hh")
+            out += QString::number(hour).rightJustified(t.size(), u'0');
+        else if (t == u"n" || t == u"nn")
+            out += QString::number(time.minute()).rightJustified(t.size(), u'0');
+        else if (t == u"s" || t == u"ss")
+            out += QString::number(time.second()).rightJustified(t.size(), u'0');
         else if (t == u"am/pm" || t == u"a/p") {
             const QString half = p.text.section(u'/', time.hour() < 12 ? 0 : 1, time.hour() < 12 ? 0 : 1);
             out += half;
@@ -220,8 +232,8 @@ std::optional<QString> AccessFormat(const QVariant& value, const QString& format
         return named;
     // A format is refused whatever the value; a value it does not fit is shown as it is.
     const bool dates = isDateFormat(format);
-    std::optional<QString> text = dates ? customDate(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC), format)
-                                        : customNumber(0, format);
+    std::optional<QString> text =
+        dates ? customDate(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC), format) : customNumber(0, format);
     if (text) {
         const std::optional<QDateTime> date = dates ? AccessDateOf(value) : std::nullopt;
         const std::optional<double> number = dates ? std::nullopt : AccessNumberOf(value);

@@ -21,8 +21,7 @@ QVariant valueOf(sqlite3_value* v)
     case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_value_int64(v)));
     case SQLITE_FLOAT: return QVariant(sqlite3_value_double(v));
     case SQLITE_NULL: return QVariant();
-    default:
-        return TextFromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    default: return TextFromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
     }
 }
 
@@ -53,10 +52,10 @@ std::optional<double> numberOf(sqlite3_value* v) { return AccessNumberOf(valueOf
 std::optional<QDateTime> dateOf(sqlite3_value* v) { return AccessDateOf(valueOf(v)); }
 
 // Functions of one argument that give null for null.
-#define NULL_IN_NULL_OUT(ctx, argv) \
-    if (isNull(argv[0])) {          \
-        sqlite3_result_null(ctx);   \
-        return;                     \
+#define NULL_IN_NULL_OUT(ctx, argv)                                                                                    \
+    if (isNull(argv[0])) {                                                                                             \
+        sqlite3_result_null(ctx);                                                                                      \
+        return;                                                                                                        \
     }
 
 // Left and Right: the first or last characters of a text.
@@ -112,7 +111,8 @@ void valFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
         return resultError(ctx, QStringLiteral("Invalid use of Null"));
     QString text = textOf(argv[0]);
     text.remove(u' ').remove(u'\t').remove(u'\n').remove(u'\r');
-    if (text.startsWith(QStringLiteral("&H"), Qt::CaseInsensitive) || text.startsWith(QStringLiteral("&O"), Qt::CaseInsensitive)) {
+    if (text.startsWith(QStringLiteral("&H"), Qt::CaseInsensitive) ||
+        text.startsWith(QStringLiteral("&O"), Qt::CaseInsensitive)) {
         const bool hex = text[1].toLower() == u'h';
         const QString digits = hex ? QStringLiteral("0123456789abcdef") : QStringLiteral("01234567");
         qsizetype end = 2;
@@ -210,7 +210,8 @@ void replaceFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     const QString with = textOf(argv[2]);
     const qint64 start = argc > 3 ? sqlite3_value_int64(argv[3]) : 1;
     const qint64 count = argc > 4 ? sqlite3_value_int64(argv[4]) : -1;
-    const Qt::CaseSensitivity cs = argc > 5 && sqlite3_value_int64(argv[5]) == 1 ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const Qt::CaseSensitivity cs =
+        argc > 5 && sqlite3_value_int64(argv[5]) == 1 ? Qt::CaseInsensitive : Qt::CaseSensitive;
     if (start < 1 || count < -1)
         return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
     // As in Access, the result begins at `start`.
@@ -233,7 +234,8 @@ void strcompFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     if (isNull(argv[0]) || isNull(argv[1]))
         return sqlite3_result_null(ctx);
-    const Qt::CaseSensitivity cs = argc > 2 && sqlite3_value_int64(argv[2]) == 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const Qt::CaseSensitivity cs =
+        argc > 2 && sqlite3_value_int64(argv[2]) == 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
     const int order = QString::compare(textOf(argv[0]), textOf(argv[1]), cs);
     sqlite3_result_int(ctx, order < 0 ? -1 : order > 0 ? 1 : 0);
 }
@@ -258,7 +260,9 @@ void dateFunction(sqlite3_context* ctx, int, sqlite3_value**)
 void nowFunction(sqlite3_context* ctx, int, sqlite3_value**)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    resultText(ctx, AccessDateText(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC)));
+    resultText(ctx,
+               AccessDateText(
+                   QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()), Qt::UTC)));
 }
 
 // DateSerial(year, month, day): a month or day out of range carries into the next unit.
@@ -451,6 +455,7 @@ void RegisterAccessFunctions(sqlite3* db)
 {
     for (const AccessFunction& f : AccessFunctions())
         for (int arguments = f.fewest; f.call && arguments <= f.most; ++arguments)
-            sqlite3_create_function_v2(db, f.sqlName, arguments, SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0),
-                                       nullptr, f.call, nullptr, nullptr, nullptr);
+            sqlite3_create_function_v2(db, f.sqlName, arguments,
+                                       SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0), nullptr, f.call,
+                                       nullptr, nullptr, nullptr);
 }

@@ -15,9 +15,9 @@ struct sqlite3_value;
 enum class ValueKind { Unknown, Number, Text };
 
 struct AccessFunction {
-    const char* name;     // as Access spells it; looked up ignoring case
+    const char* name;  // as Access spells it; looked up ignoring case
     const char* sqlName;  // the SQLite function a call becomes; null for IsNull, which becomes an IS NULL test
-    int fewest;           // the counts of arguments it takes
+    int fewest;  // the counts of arguments it takes
     int most;
     ValueKind yields;
     void (*call)(sqlite3_context*, int, sqlite3_value**);  // registered as sqlName; null for SQLite's own

@@ -53,7 +53,8 @@ std::vector<Token> tokenize(const QString& sql)
             i = close + 1;
         } else if (c == u'#') {
             const int close = sql.indexOf(u'#', i + 1);
-            const std::optional<QDateTime> date = close < 0 ? std::nullopt : ReadAccessDate(sql.mid(i + 1, close - i - 1));
+            const std::optional<QDateTime> date =
+                close < 0 ? std::nullopt : ReadAccessDate(sql.mid(i + 1, close - i - 1));
             if (!date || !date->isValid())
                 throw syntaxError(QStringLiteral("Syntax error in date in query expression '%1'.")
                                       .arg(close < 0 ? sql.mid(i) : sql.mid(i, close - i + 1)));
@@ -64,7 +65,8 @@ std::vector<Token> tokenize(const QString& sql)
             int j = i + 1;
             for (;;) {
                 if (j >= n)
-                    throw syntaxError(QStringLiteral("Syntax error in string in query expression '%1'.").arg(sql.mid(i)));
+                    throw syntaxError(
+                        QStringLiteral("Syntax error in string in query expression '%1'.").arg(sql.mid(i)));
                 if (sql[j] == c) {
                     if (j + 1 < n && sql[j + 1] == c) {
                         text += c;
@@ -108,8 +110,7 @@ QString quoteText(const QString& text)
     escaped.replace(u'\'', QStringLiteral("''"));
     // SQLite ends a quoted text at a NUL even inside the statement's length; spell it out.
     if (escaped.contains(QChar(0)))
-        return QStringLiteral("('") + escaped.replace(QChar(0), QStringLiteral("'||char(0)||'")) +
-               QStringLiteral("')");
+        return QStringLiteral("('") + escaped.replace(QChar(0), QStringLiteral("'||char(0)||'")) + QStringLiteral("')");
     return u'\'' + escaped + u'\'';
 }
 
@@ -117,13 +118,13 @@ QString quoteText(const QString& text)
 bool isReserved(const QString& word)
 {
     static const QSet<QString> words = {
-        QStringLiteral("select"), QStringLiteral("from"),   QStringLiteral("where"), QStringLiteral("group"),
-        QStringLiteral("by"),     QStringLiteral("having"), QStringLiteral("order"), QStringLiteral("and"),
-        QStringLiteral("or"),     QStringLiteral("not"),    QStringLiteral("like"),  QStringLiteral("is"),
-        QStringLiteral("in"),     QStringLiteral("between"), QStringLiteral("as"),   QStringLiteral("on"),
-        QStringLiteral("inner"),  QStringLiteral("left"),   QStringLiteral("right"), QStringLiteral("join"),
-        QStringLiteral("union"),  QStringLiteral("asc"),    QStringLiteral("desc"),  QStringLiteral("distinct"),
-        QStringLiteral("top"),    QStringLiteral("mod"),    QStringLiteral("outer"), QStringLiteral("all"),
+        QStringLiteral("select"),     QStringLiteral("from"),    QStringLiteral("where"), QStringLiteral("group"),
+        QStringLiteral("by"),         QStringLiteral("having"),  QStringLiteral("order"), QStringLiteral("and"),
+        QStringLiteral("or"),         QStringLiteral("not"),     QStringLiteral("like"),  QStringLiteral("is"),
+        QStringLiteral("in"),         QStringLiteral("between"), QStringLiteral("as"),    QStringLiteral("on"),
+        QStringLiteral("inner"),      QStringLiteral("left"),    QStringLiteral("right"), QStringLiteral("join"),
+        QStringLiteral("union"),      QStringLiteral("asc"),     QStringLiteral("desc"),  QStringLiteral("distinct"),
+        QStringLiteral("top"),        QStringLiteral("mod"),     QStringLiteral("outer"), QStringLiteral("all"),
         QStringLiteral("distinctrow")};
     return words.contains(word.toLower());
 }
@@ -137,7 +138,7 @@ struct Expression {
     QString sql;
     QString columnName;  // set when the expression is a plain column reference
     bool qualified = false;
-    QString tableName;   // the table of a qualified column reference
+    QString tableName;  // the table of a qualified column reference
     // What the expression yields: comparisons of texts ignore case, those of numbers keep to
     // SQLite's own order so that indexes on integer keys stay in use.
     ValueKind kind = ValueKind::Unknown;
@@ -150,8 +151,7 @@ class Translator {
 public:
     Translator(const QString& sql, const NumericColumnLookup& numericColumn)
         : tokens_(tokenize(sql)), numericColumn_(numericColumn)
-    {
-    }
+    {}
 
     QString run()
     {
@@ -297,8 +297,8 @@ private:
             SelectItem item;
             if (acceptSymbol(u"*")) {
                 item.sql = QStringLiteral("*");
-            } else if (atName() && peek(1).kind == TokenKind::Symbol && peek(1).text == u"." && peek(2).kind == TokenKind::Symbol &&
-                       peek(2).text == u"*") {
+            } else if (atName() && peek(1).kind == TokenKind::Symbol && peek(1).text == u"." &&
+                       peek(2).kind == TokenKind::Symbol && peek(2).text == u"*") {
                 item.sql = quoteName(name()) + QStringLiteral(".*");
                 pos_ += 2;
             } else {
@@ -484,8 +484,9 @@ private:
                 const Expression low = concatenation();
                 expectWord(u"and", QStringLiteral("Between operator without And in query expression."));
                 const Expression high = concatenation();
-                left = number(compared(left, u' ' + no + QStringLiteral("BETWEEN ") + low.sql + QStringLiteral(" AND ") + high.sql,
-                                       {&low, &high}));
+                left = number(compared(
+                    left, u' ' + no + QStringLiteral("BETWEEN ") + low.sql + QStringLiteral(" AND ") + high.sql,
+                    {&low, &high}));
             } else if (acceptWord(u"in")) {
                 left = number(inList(left, no));
             } else if (!negated && acceptWord(u"is")) {
@@ -537,7 +538,10 @@ private:
             if (acceptSymbol(u"+")) {
                 const Expression right = product();
                 const bool numeric = isNumeric(left) && isNumeric(right);
-                left = {QStringLiteral("jet_add(") + left.sql + QStringLiteral(", ") + right.sql + u')', {}, false, {},
+                left = {QStringLiteral("jet_add(") + left.sql + QStringLiteral(", ") + right.sql + u')',
+                        {},
+                        false,
+                        {},
                         numeric ? ValueKind::Number : ValueKind::Unknown};
             } else if (acceptSymbol(u"-")) {
                 left = number(u'(' + left.sql + QStringLiteral(" - ") + product().sql + u')');
@@ -554,10 +558,11 @@ private:
             if (acceptSymbol(u"*"))
                 left = number(u'(' + left.sql + QStringLiteral(" * ") + unary().sql + u')');
             else if (acceptSymbol(u"/"))  // Access divides without truncating
-                left = number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + unary().sql + u')');
+                left =
+                    number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + unary().sql + u')');
             else if (acceptSymbol(u"\\"))
-                left = number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS INTEGER) / CAST(") + unary().sql +
-                              QStringLiteral(" AS INTEGER))"));
+                left = number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS INTEGER) / CAST(") +
+                              unary().sql + QStringLiteral(" AS INTEGER))"));
             else if (acceptWord(u"mod"))
                 left = number(u'(' + left.sql + QStringLiteral(" % ") + unary().sql + u')');
             else
@@ -578,9 +583,7 @@ private:
     {
         const Token& t = peek();
         switch (t.kind) {
-        case TokenKind::Number:
-            ++pos_;
-            return number(t.text);
+        case TokenKind::Number: ++pos_; return number(t.text);
         case TokenKind::Text:
         case TokenKind::Date:  // kept as the text a date is stored as
             ++pos_;
@@ -598,8 +601,7 @@ private:
                 return {u'(' + inner.sql + u')', {}, false, {}, isNumeric(inner) ? ValueKind::Number : inner.kind};
             }
             throw syntaxError();
-        case TokenKind::End:
-            throw syntaxError(QStringLiteral("Syntax error (missing operator) in query expression."));
+        case TokenKind::End: throw syntaxError(QStringLiteral("Syntax error (missing operator) in query expression."));
         case TokenKind::Name:
             if (acceptWord(u"null"))
                 return {QStringLiteral("NULL"), {}, false};
@@ -620,8 +622,7 @@ private:
                 (!isReserved(t.text) || FindAccessFunction(t.text)))
                 return functionCall();
             break;
-        case TokenKind::QuotedName:
-            break;
+        case TokenKind::QuotedName: break;
         }
         return columnReference();
     }
@@ -645,10 +646,14 @@ private:
         }
         expectSymbol(u")");
         if (arguments.size() < function->fewest || arguments.size() > function->most)
-            throw syntaxError(QStringLiteral("Wrong number of arguments used with function in query expression '%1'.").arg(written));
+            throw syntaxError(
+                QStringLiteral("Wrong number of arguments used with function in query expression '%1'.").arg(written));
         if (!function->sqlName)  // IsNull: True (-1) or False (0)
             return number(QStringLiteral("(-(") + arguments.first() + QStringLiteral(" IS NULL))"));
-        return {QLatin1String(function->sqlName) + u'(' + arguments.join(QStringLiteral(", ")) + u')', {}, false, {},
+        return {QLatin1String(function->sqlName) + u'(' + arguments.join(QStringLiteral(", ")) + u')',
+                {},
+                false,
+                {},
                 function->yields};
     }
 

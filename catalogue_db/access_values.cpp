@@ -14,10 +14,7 @@ QString TextFromUtf8(const char* bytes, qsizetype size)
     return decoder.decode(QByteArrayView(bytes, size));
 }
 
-QString AccessDateText(const QDateTime& moment)
-{
-    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
+QString AccessDateText(const QDateTime& moment) { return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
 
 qsizetype AccessNumberLength(QStringView text)
 {
@@ -96,8 +93,8 @@ namespace {
 // "10:30", "10:30:15", "10:30 PM"; an invalid time when the text is none of these.
 QTime readTime(const QString& text)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*(am|pm|a|p)?$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*(am|pm|a|p)?$"),
+                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = form.match(text.trimmed());
     if (!m.hasMatch())
         return QTime();

@@ -124,7 +124,7 @@ struct TADOQuery::Impl {
     std::unique_ptr<CatalogueConnection> connection;
     ResultTable result;
     sqlite3_stmt* pending = nullptr;  // the open statement while rows remain unread
-    int rowCount = 0;                 // of the whole result, read or not
+    int rowCount = 0;  // of the whole result, read or not
     bool active = false;
     int current = -1;
     bool eof = true;
@@ -160,8 +160,7 @@ struct TADOQuery::Impl {
         if (!pending || row < result.rowCount())
             return;
         const int until = qMin(rowCount, row + 1 + FetchBatch);
-        while (result.rowCount() < until && result.appendRow(pending)) {
-        }
+        while (result.rowCount() < until && result.appendRow(pending)) {}
         if (result.rowCount() >= rowCount || result.rowCount() < until)
             finishReading();
     }
@@ -186,15 +185,9 @@ TADOQuery::TADOQuery(QObject* parent) : QObject(parent), d(std::make_unique<Impl
 
 TADOQuery::~TADOQuery() = default;
 
-void TADOQuery::setConnectionString(const QString& connectionString)
-{
-    d->connectionString = connectionString;
-}
+void TADOQuery::setConnectionString(const QString& connectionString) { d->connectionString = connectionString; }
 
-QString TADOQuery::connectionString() const
-{
-    return d->connectionString;
-}
+QString TADOQuery::connectionString() const { return d->connectionString; }
 
 void TADOQuery::clearSql()
 {
@@ -208,15 +201,9 @@ void TADOQuery::setSql(const QString& sqlText)
     d->countSql.clear();
 }
 
-void TADOQuery::setCountSql(const QString& countText)
-{
-    d->countSql = countText;
-}
+void TADOQuery::setCountSql(const QString& countText) { d->countSql = countText; }
 
-QString TADOQuery::sql() const
-{
-    return d->sql;
-}
+QString TADOQuery::sql() const { return d->sql; }
 
 void TADOQuery::ExecSQL()
 {
@@ -280,20 +267,11 @@ void TADOQuery::Close()
     emit activeChanged(false);
 }
 
-bool TADOQuery::Active() const
-{
-    return d->active;
-}
+bool TADOQuery::Active() const { return d->active; }
 
-int TADOQuery::RecordCount() const
-{
-    return d->active ? d->rowCount : 0;
-}
+int TADOQuery::RecordCount() const { return d->active ? d->rowCount : 0; }
 
-int TADOQuery::rowsRead() const
-{
-    return d->active ? d->result.rowCount() : 0;
-}
+int TADOQuery::rowsRead() const { return d->active ? d->result.rowCount() : 0; }
 
 void TADOQuery::First()
 {
@@ -316,15 +294,9 @@ void TADOQuery::Next()
     }
 }
 
-bool TADOQuery::Eof() const
-{
-    return !d->active || d->eof;
-}
+bool TADOQuery::Eof() const { return !d->active || d->eof; }
 
-int TADOQuery::RecNo() const
-{
-    return d->active ? d->current : -1;
-}
+int TADOQuery::RecNo() const { return d->active ? d->current : -1; }
 
 void TADOQuery::setRecNo(int row)
 {
@@ -343,10 +315,7 @@ QVariant TADOQuery::FieldByName(const QString& name) const
     return value(d->current, column);
 }
 
-QStringList TADOQuery::columnNames() const
-{
-    return d->active ? d->result.columnNames() : QStringList();
-}
+QStringList TADOQuery::columnNames() const { return d->active ? d->result.columnNames() : QStringList(); }
 
 int TADOQuery::columnIndex(const QString& name) const
 {

@@ -36,7 +36,7 @@ public:
     bool Active() const;
 
     int RecordCount() const;  // exact number of rows of the whole result
-    int rowsRead() const;     // of those, the rows read from the engine so far
+    int rowsRead() const;  // of those, the rows read from the engine so far
     void First();
     void Next();
     bool Eof() const;

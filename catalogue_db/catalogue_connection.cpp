@@ -49,7 +49,8 @@ FileFormat detectFormat(const QString& path)
     close(fd);
     if (got >= 16 && std::memcmp(head, "SQLite format 3\0", 16) == 0)
         return FileFormat::Sqlite;
-    if (got >= 19 && (std::memcmp(head + 4, "Standard Jet DB", 15) == 0 || std::memcmp(head + 4, "Standard ACE DB", 15) == 0))
+    if (got >= 19 &&
+        (std::memcmp(head + 4, "Standard Jet DB", 15) == 0 || std::memcmp(head + 4, "Standard ACE DB", 15) == 0))
         return FileFormat::Jet;
     return FileFormat::Unknown;
 }
@@ -61,10 +62,8 @@ int authorize(void*, int action, const char*, const char*, const char*, const ch
     case SQLITE_SELECT:
     case SQLITE_READ:
     case SQLITE_FUNCTION:
-    case SQLITE_RECURSIVE:
-        return SQLITE_OK;
-    default:
-        return SQLITE_DENY;
+    case SQLITE_RECURSIVE: return SQLITE_OK;
+    default: return SQLITE_DENY;
     }
 }
 
@@ -73,26 +72,19 @@ int authorize(void*, int action, const char*, const char*, const char*, const ch
 CatalogueConnection::CatalogueConnection(const QString& dataSource) : dataSource_(dataSource)
 {
     switch (detectFormat(dataSource)) {
-    case FileFormat::Sqlite:
-        openSqliteFile();
-        break;
-    case FileFormat::Jet:
-        openJetImage();
-        break;
-    case FileFormat::Unknown:
-        throw DatabaseError(unrecognized(dataSource));
+    case FileFormat::Sqlite: openSqliteFile(); break;
+    case FileFormat::Jet: openJetImage(); break;
+    case FileFormat::Unknown: throw DatabaseError(unrecognized(dataSource));
     }
 }
 
-CatalogueConnection::~CatalogueConnection()
-{
-    sqlite3_close_v2(db_);
-}
+CatalogueConnection::~CatalogueConnection() { sqlite3_close_v2(db_); }
 
 void CatalogueConnection::openSqliteFile()
 {
     // immutable=1: SQLite neither locks nor creates a journal or shared-memory file beside it.
-    const QByteArray uri = "file:" + QUrl::toPercentEncoding(QFileInfo(dataSource_).absoluteFilePath(), "/") + "?immutable=1";
+    const QByteArray uri =
+        "file:" + QUrl::toPercentEncoding(QFileInfo(dataSource_).absoluteFilePath(), "/") + "?immutable=1";
     const int rc = sqlite3_open_v2(uri.constData(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : unrecognized(dataSource_);
@@ -138,14 +130,16 @@ void CatalogueConnection::prepareConnection()
     // this process: a search that scans every project leaves only a small page cache behind, where
     // mapped or cached pages would add the scanned tables' size. Sorting and transient indexes stay
     // in memory.
-    sqlite3_exec(db_, "PRAGMA query_only = 1; PRAGMA mmap_size = 0; PRAGMA cache_size = -2048; PRAGMA temp_store = MEMORY", nullptr,
-                 nullptr, nullptr);
+    sqlite3_exec(db_,
+                 "PRAGMA query_only = 1; PRAGMA mmap_size = 0; PRAGMA cache_size = -2048; PRAGMA temp_store = MEMORY",
+                 nullptr, nullptr, nullptr);
     // Reading the schema now reports a file that is not a database at once.
     const int rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         const int code = sqlite3_errcode(db_) & 0xFF;
-        const QString message = (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) ? unrecognized(dataSource_)
-                                                                                  : QString::fromUtf8(sqlite3_errmsg(db_));
+        const QString message = (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+            ? unrecognized(dataSource_)
+            : QString::fromUtf8(sqlite3_errmsg(db_));
         sqlite3_close_v2(db_);
         db_ = nullptr;
         throw DatabaseError(message);

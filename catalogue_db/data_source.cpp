@@ -11,15 +11,9 @@ TDataSource::TDataSource(TADOQuery* dataset, QObject* parent) : QAbstractTableMo
     }
 }
 
-int TDataSource::column(const QString& name) const
-{
-    return dataset_ ? dataset_->columnIndex(name) : -1;
-}
+int TDataSource::column(const QString& name) const { return dataset_ ? dataset_->columnIndex(name) : -1; }
 
-int TDataSource::currentRow() const
-{
-    return dataset_ ? dataset_->RecNo() : -1;
-}
+int TDataSource::currentRow() const { return dataset_ ? dataset_->RecNo() : -1; }
 
 void TDataSource::setCurrentRow(int row)
 {

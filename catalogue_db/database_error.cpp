@@ -2,7 +2,4 @@
 
 DatabaseError::DatabaseError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-QString DatabaseError::message() const
-{
-    return QString::fromUtf8(what());
-}
+QString DatabaseError::message() const { return QString::fromUtf8(what()); }

@@ -16,10 +16,7 @@
 
 namespace {
 
-QString unrecognized(const QString& path)
-{
-    return QStringLiteral("Unrecognized database format '%1'.").arg(path);
-}
+QString unrecognized(const QString& path) { return QStringLiteral("Unrecognized database format '%1'.").arg(path); }
 
 struct CachedImport {
     qint64 size = -1;
@@ -54,8 +51,9 @@ QString JetReaderProgram()
     const QString folder = executableFolder();
     if (folder.isEmpty())
         return QString();
-    return QStandardPaths::findExecutable(QStringLiteral("velora-jet-reader"),
-                                          {folder, QDir::cleanPath(folder + QStringLiteral("/" VELORA_JET_READER_FROM_BIN))});
+    return QStandardPaths::findExecutable(
+        QStringLiteral("velora-jet-reader"),
+        {folder, QDir::cleanPath(folder + QStringLiteral("/" VELORA_JET_READER_FROM_BIN))});
 }
 
 QByteArray ImportJetDatabaseUncached(const QString& path, int timeLimitMs, const QString& reader)

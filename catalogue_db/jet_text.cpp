@@ -19,10 +19,17 @@ char32_t decodeUtf8(const unsigned char* s, std::size_t n, std::size_t& i)
         return c;
     int extra;
     char32_t cp;
-    if ((c & 0xE0) == 0xC0) { extra = 1; cp = c & 0x1F; }
-    else if ((c & 0xF0) == 0xE0) { extra = 2; cp = c & 0x0F; }
-    else if ((c & 0xF8) == 0xF0) { extra = 3; cp = c & 0x07; }
-    else return 0xFFFD;
+    if ((c & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = c & 0x07;
+    } else
+        return 0xFFFD;
     for (int k = 0; k < extra; ++k) {
         if (i >= n || (s[i] & 0xC0) != 0x80)
             return 0xFFFD;
@@ -122,10 +129,7 @@ struct FoldedPattern {
     std::vector<char32_t> folded;
 };
 
-void deletePattern(void* pattern)
-{
-    delete static_cast<FoldedPattern*>(pattern);
-}
+void deletePattern(void* pattern) { delete static_cast<FoldedPattern*>(pattern); }
 
 void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
@@ -143,7 +147,8 @@ void likeFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
         return;
     }
     auto* pattern = static_cast<FoldedPattern*>(sqlite3_get_auxdata(ctx, 0));
-    if (!pattern || pattern->text.size() != std::size_t(pn) || pattern->text.compare(0, std::string::npos, p, std::size_t(pn)) != 0) {
+    if (!pattern || pattern->text.size() != std::size_t(pn) ||
+        pattern->text.compare(0, std::string::npos, p, std::size_t(pn)) != 0) {
         pattern = new FoldedPattern{std::string(p, std::size_t(pn)), isAscii(p, std::size_t(pn)), {}};
         foldInto(p, std::size_t(pn), pattern->folded);
         sqlite3_set_auxdata(ctx, 0, pattern, deletePattern);

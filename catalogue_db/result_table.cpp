@@ -70,8 +70,7 @@ bool ResultTable::appendRow(sqlite3_stmt* statement)
             append(CellType::Blob, blob, std::size_t(sqlite3_column_bytes(statement, c)));
             break;
         }
-        default:
-            append(CellType::Null, nullptr, 0);
+        default: append(CellType::Null, nullptr, 0);
         }
     }
     ++rows_;
@@ -82,8 +81,7 @@ void ResultTable::fill(sqlite3_stmt* statement)
 {
     start(statement);
     try {
-        while (appendRow(statement)) {
-        }
+        while (appendRow(statement)) {}
     } catch (...) {
         clear();
         throw;
@@ -113,12 +111,9 @@ QVariant ResultTable::value(int row, int column) const
         std::memcpy(&v, bytes, sizeof v);
         return QVariant(v);
     }
-    case CellType::Text:
-        return QVariant(TextFromUtf8(bytes, size));
-    case CellType::Blob:
-        return QVariant(QByteArray(bytes, size));
-    case CellType::Null:
-        break;
+    case CellType::Text: return QVariant(TextFromUtf8(bytes, size));
+    case CellType::Blob: return QVariant(QByteArray(bytes, size));
+    case CellType::Null: break;
     }
     return QVariant();
 }
@@ -127,16 +122,11 @@ QString ResultTable::displayText(int row, int column) const
 {
     const Cell& c = cell(row, column);
     switch (CellType(c.info >> kTypeShift)) {
-    case CellType::Integer:
-        return QString::number(value(row, column).toLongLong());
-    case CellType::Float:
-        return AccessNumberText(value(row, column).toDouble());
-    case CellType::Text:
-        return TextFromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
-    case CellType::Blob:
-        return QStringLiteral("(Binary)");
-    case CellType::Null:
-        break;
+    case CellType::Integer: return QString::number(value(row, column).toLongLong());
+    case CellType::Float: return AccessNumberText(value(row, column).toDouble());
+    case CellType::Text: return TextFromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
+    case CellType::Blob: return QStringLiteral("(Binary)");
+    case CellType::Null: break;
     }
     return QString();
 }

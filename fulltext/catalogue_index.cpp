@@ -45,31 +45,18 @@ const char* const kFormatKey = "format";
 const char* const kFormat = "1";
 
 constexpr unsigned kQueryFlags = Xapian::QueryParser::FLAG_PHRASE | Xapian::QueryParser::FLAG_BOOLEAN |
-                                 Xapian::QueryParser::FLAG_LOVEHATE | Xapian::QueryParser::FLAG_WILDCARD |
-                                 Xapian::QueryParser::FLAG_CJK_NGRAM;
+    Xapian::QueryParser::FLAG_LOVEHATE | Xapian::QueryParser::FLAG_WILDCARD | Xapian::QueryParser::FLAG_CJK_NGRAM;
 // Wildcards expand to at most this many of the most frequent words they match.
 constexpr Xapian::termcount kMaxWildcardExpansion = 200;
 
-std::string Utf8(const QString& text)
-{
-    return text.toStdString();
-}
+std::string Utf8(const QString& text) { return text.toStdString(); }
 
 // A folder name as the file system spells it, for Xapian.
-std::string LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString DataFolder(const QString& catalogueDir)
-{
-    return catalogueDir + QStringLiteral("/data");
-}
+QString DataFolder(const QString& catalogueDir) { return catalogueDir + QStringLiteral("/data"); }
 
-QString IndexFolder(const QString& catalogueDir)
-{
-    return catalogueDir + QStringLiteral("/index");
-}
+QString IndexFolder(const QString& catalogueDir) { return catalogueDir + QStringLiteral("/index"); }
 
 struct PageFile {
     QString name;
@@ -80,7 +67,7 @@ struct PageFile {
 struct Listing {
     bool readable = false;
     std::vector<PageFile> pages;  // by name
-    std::string manifest;         // "name<TAB>size<LF>" for each page
+    std::string manifest;  // "name<TAB>size<LF>" for each page
 
     static Listing Of(const QString& catalogueDir)
     {
@@ -121,7 +108,8 @@ struct StoredPage {
         StoredPage stored;
         QByteArray title, text;
         QDataStream stream(QByteArray::fromStdString(data));
-        stream >> stored.fileName >> stored.page.category >> stored.page.position >> stored.page.letter >> title >> text;
+        stream >> stored.fileName >> stored.page.category >> stored.page.position >> stored.page.letter >> title >>
+            text;
         stored.title = QString::fromUtf8(title);
         stored.text = QString::fromUtf8(text);
         return stored;
@@ -311,10 +299,11 @@ private:
             hit.position = stored.page.position;
             hit.letter = stored.page.letter;
             hit.title = stored.title;
-            const std::string marked = matches.snippet(
-                Utf8(stored.text), kSnippetBytes, m_stemmer,
-                Xapian::MSet::SNIPPET_BACKGROUND_MODEL | Xapian::MSet::SNIPPET_EXHAUSTIVE | Xapian::MSet::SNIPPET_CJK_NGRAM,
-                "<b>", "</b>", "…");
+            const std::string marked =
+                matches.snippet(Utf8(stored.text), kSnippetBytes, m_stemmer,
+                                Xapian::MSet::SNIPPET_BACKGROUND_MODEL | Xapian::MSet::SNIPPET_EXHAUSTIVE |
+                                    Xapian::MSet::SNIPPET_CJK_NGRAM,
+                                "<b>", "</b>", "…");
             MarkedText snippet = ReadMarkedFragment(marked);
             hit.snippet = std::move(snippet.text);
             hit.marks = std::move(snippet.marks);
@@ -328,7 +317,7 @@ private:
     Xapian::Stem m_stemmer = ScriptStemmer();
 };
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir)
 {
@@ -349,8 +338,7 @@ std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir)
     }
 }
 
-std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir,
-                                              const std::function<void(int)>& progress,
+std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir, const std::function<void(int)>& progress,
                                               const std::atomic_bool& cancel)
 {
     try {
@@ -420,4 +408,4 @@ void WriteIndex(const QString& catalogueDir)
         throw std::runtime_error(Utf8(target) + ": cannot put the new index in place");
 }
 
-} // namespace fulltext
+}  // namespace fulltext

@@ -14,19 +14,19 @@ namespace fulltext {
 
 // One page that matched.
 struct Hit {
-    int rank = 0;               // 1 for the best hit of the whole result, counting across pages
-    QString pageFile;           // the file that matched, for example 05012e.html
+    int rank = 0;  // 1 for the best hit of the whole result, counting across pages
+    QString pageFile;  // the file that matched, for example 05012e.html
     std::int32_t category = 0;
     std::int32_t position = 0;
-    QString letter;             // language letter of the page the words were found in: r, e or c
-    QString title;              // plain text
-    QString snippet;            // plain text, the query's words marked by the spans below
-    std::vector<std::pair<int, int>> marks; // (start, length) in snippet of each matched word
+    QString letter;  // language letter of the page the words were found in: r, e or c
+    QString title;  // plain text
+    QString snippet;  // plain text, the query's words marked by the spans below
+    std::vector<std::pair<int, int>> marks;  // (start, length) in snippet of each matched word
 };
 
 struct Results {
-    std::vector<Hit> hits;      // at most the limit asked for, best first
-    int estimatedTotal = 0;     // matches in the whole index (Xapian's estimate, exact when small)
+    std::vector<Hit> hits;  // at most the limit asked for, best first
+    int estimatedTotal = 0;  // matches in the whole index (Xapian's estimate, exact when small)
 };
 
 class CatalogueIndex {
@@ -47,12 +47,11 @@ std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir);
 
 // Builds an index of catalogueDir/data in memory, writing no file. progress(pagesRead) is called
 // now and then from the calling thread; a set cancel flag ends the build early (null returned).
-std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir,
-                                              const std::function<void(int)>& progress,
+std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir, const std::function<void(int)>& progress,
                                               const std::atomic_bool& cancel);
 
 // Writes catalogueDir/index (replacing one that is there) for the catalogue tool. Throws
 // std::runtime_error with a readable message when the folder cannot be read or written.
 void WriteIndex(const QString& catalogueDir);
 
-} // namespace fulltext
+}  // namespace fulltext

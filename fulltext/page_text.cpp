@@ -25,8 +25,8 @@ void PrepareParser()
     });
 }
 
-constexpr int kParseOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING |
-                              HTML_PARSE_NONET | HTML_PARSE_NOIMPLIED;
+constexpr int kParseOptions =
+    HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET | HTML_PARSE_NOIMPLIED;
 
 struct DocumentFree {
     void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
@@ -58,10 +58,7 @@ bool NameIn(const xmlNode* node, std::initializer_list<const char*> names)
     return false;
 }
 
-bool IsText(const xmlNode* node)
-{
-    return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
-}
+bool IsText(const xmlNode* node) { return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE; }
 
 // Visits the tree depth first without recursion (a hostile page may nest deeply). enter(node)
 // says whether to go into a node's children; leave(node) follows for every node entered.
@@ -96,11 +93,11 @@ void Append(std::string& to, const xmlNode* node)
 // Elements inside which words run on without a break.
 bool IsInline(const xmlNode* node)
 {
-    return NameIn(node, {"a", "abbr", "b", "big", "cite", "code", "em", "font", "i", "kbd", "mark", "q",
-                         "s", "small", "span", "strike", "strong", "sub", "sup", "tt", "u", "var"});
+    return NameIn(node, {"a", "abbr", "b",     "big",  "cite",   "code",   "em",  "font", "i",  "kbd", "mark",
+                         "q", "s",    "small", "span", "strike", "strong", "sub", "sup",  "tt", "u",   "var"});
 }
 
-} // namespace
+}  // namespace
 
 PageText ExtractPageText(const QByteArray& html)
 {
@@ -181,4 +178,4 @@ MarkedText ReadMarkedFragment(const std::string& utf8Html)
     return result;
 }
 
-} // namespace fulltext
+}  // namespace fulltext

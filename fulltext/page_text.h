@@ -11,9 +11,9 @@
 namespace fulltext {
 
 struct PageText {
-    QString title;     // the <title>, blanks folded
+    QString title;  // the <title>, blanks folded
     QString headings;  // the text of h1 to h3, one line each
-    QString body;      // every visible text of <body> (headings included), blanks folded
+    QString body;  // every visible text of <body> (headings included), blanks folded
 };
 
 // Never fails: bytes that are no HTML give whatever text the parser recovers, possibly none.
@@ -28,4 +28,4 @@ struct MarkedText {
 // snippet comes from Xapian), entities decoded by the parser.
 MarkedText ReadMarkedFragment(const std::string& utf8Html);
 
-} // namespace fulltext
+}  // namespace fulltext

@@ -25,11 +25,8 @@ private:
     Xapian::Stem m_english{"english"};
 };
 
-} // namespace
+}  // namespace
 
-Xapian::Stem ScriptStemmer()
-{
-    return Xapian::Stem(new ByScript);
-}
+Xapian::Stem ScriptStemmer() { return Xapian::Stem(new ByScript); }
 
-} // namespace fulltext
+}  // namespace fulltext

@@ -9,4 +9,4 @@ namespace fulltext {
 
 Xapian::Stem ScriptStemmer();
 
-} // namespace fulltext
+}  // namespace fulltext

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition, detail)                                                                   \
-    do {                                                                                                \
-        if (!(condition)) {                                                                             \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", __FILE__, __LINE__, #condition,       \
-                         QString(detail).toLocal8Bit().constData());                                    \
-            std::abort();                                                                               \
-        }                                                                                               \
+#define FUZZ_CHECK(condition, detail)                                                                                  \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", __FILE__, __LINE__, #condition,                      \
+                         QString(detail).toLocal8Bit().constData());                                                   \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)

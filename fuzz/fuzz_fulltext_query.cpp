@@ -50,14 +50,15 @@ const fulltext::CatalogueIndex& Index()
     return *index;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
     const std::uint8_t control = data[0];
-    const QString letter = QStringList{QStringLiteral("r"), QStringLiteral("e"), QStringLiteral("c"), QString()}[control & 3];
+    const QString letter =
+        QStringList{QStringLiteral("r"), QStringLiteral("e"), QStringLiteral("c"), QString()}[control & 3];
     const int offset = (control >> 3) & 3;
     const int limit = ((control >> 5) & 7) + 1;
     const char* text = reinterpret_cast<const char*>(data + 1);
@@ -72,13 +73,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const fulltext::Hit& hit : results.hits) {
         FUZZ_CHECK(hit.rank == ++rank, query);
         const std::optional<PageName> name = ParsePageName(hit.pageFile);
-        FUZZ_CHECK(name && name->category == hit.category && name->position == hit.position && name->letter == hit.letter,
+        FUZZ_CHECK(name && name->category == hit.category && name->position == hit.position &&
+                       name->letter == hit.letter,
                    query + QStringLiteral(" -> ") + hit.pageFile);
-        FUZZ_CHECK(!projects.contains(hit.category * 10000 + hit.position), query + QStringLiteral(" twice: ") + hit.pageFile);
+        FUZZ_CHECK(!projects.contains(hit.category * 10000 + hit.position),
+                   query + QStringLiteral(" twice: ") + hit.pageFile);
         projects.insert(hit.category * 10000 + hit.position);
         int end = 0;
         for (const auto& [start, length] : hit.marks) {
-            FUZZ_CHECK(start >= end && length > 0 && start + length <= hit.snippet.size(), query + QStringLiteral(" -> ") + hit.snippet);
+            FUZZ_CHECK(start >= end && length > 0 && start + length <= hit.snippet.size(),
+                       query + QStringLiteral(" -> ") + hit.snippet);
             end = start + length;
         }
     }

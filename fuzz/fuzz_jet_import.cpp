@@ -122,8 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
 
     TADOQuery query;
-    query.setConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + samples.path
-                              + QStringLiteral(";Persist Security Info=False"));
+    query.setConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + samples.path +
+                              QStringLiteral(";Persist Security Info=False"));
     static const bool verbose = qEnvironmentVariableIsSet("VELORA_FUZZ_VERBOSE");
     int tables = 0, rows = 0;
     try {

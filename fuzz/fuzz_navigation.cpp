@@ -21,20 +21,20 @@
 #include <cstdlib>
 #include <limits>
 
-#define FUZZ_CHECK(condition)                                                                  \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                      \
-        }                                                                                      \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);                         \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)
 
 namespace {
 
 std::int32_t CountFromByte(std::uint8_t byte)
 {
-    static const std::int32_t extremes[] = {0, -1, 999, 1000, std::numeric_limits<std::int32_t>::max(),
-                                            std::numeric_limits<std::int32_t>::min()};
+    static const std::int32_t extremes[] = {
+        0, -1, 999, 1000, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::min()};
     if (byte >= 250)
         return extremes[byte - 250];
     return byte % 25;

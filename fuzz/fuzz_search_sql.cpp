@@ -37,10 +37,7 @@
 
 namespace {
 
-QString ExecutableFolder()
-{
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-}
+QString ExecutableFolder() { return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath(); }
 
 QByteArray FileHash(const QString& path)
 {
@@ -121,19 +118,16 @@ void CheckRows(TADOQuery& query, const SearchCriteria& criteria, const SearchSql
         if (checkTitle)
             FUZZ_CHECK(query.value(row, tdb).toString().contains(sql.title, Qt::CaseInsensitive), sql.text);
         if (checkOrganisation)
-            FUZZ_CHECK(query.value(row, odb).toString().contains(criteria.organisation, Qt::CaseInsensitive),
-                       sql.text);
+            FUZZ_CHECK(query.value(row, odb).toString().contains(criteria.organisation, Qt::CaseInsensitive), sql.text);
     }
 }
 
-const char* const kFunctions[] = {"Left", "Right", "UCase", "LCase", "IsNull", "Nz", "Val", "CStr", "CInt", "CLng",
-                                  "CDbl", "Int", "Fix", "Round", "Format", "Replace", "StrComp", "Year", "Month", "Day",
-                                  "Date", "Now", "DateSerial", "DateAdd", "DateDiff", "Mid", "Len", "IIf"};
+const char* const kFunctions[] = {"Left",   "Right",      "UCase",   "LCase",    "IsNull", "Nz",  "Val",
+                                  "CStr",   "CInt",       "CLng",    "CDbl",     "Int",    "Fix", "Round",
+                                  "Format", "Replace",    "StrComp", "Year",     "Month",  "Day", "Date",
+                                  "Now",    "DateSerial", "DateAdd", "DateDiff", "Mid",    "Len", "IIf"};
 
-QString Quoted(QString text)
-{
-    return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\'';
-}
+QString Quoted(QString text) { return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\''; }
 
 void RunFunction(TADOQuery& query, const std::uint8_t* data, const QList<QByteArray>& texts, bool utf16)
 {
@@ -175,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Catalogue& catalogue = TheCatalogue();
 
     SearchCriteria criteria;
-    criteria.categoryIndex = data[0] % 14 - 1;    // -1 (nothing chosen) to 12 (past the list)
+    criteria.categoryIndex = data[0] % 14 - 1;  // -1 (nothing chosen) to 12 (past the list)
     criteria.departmentIndex = data[1] % 16 - 1;
     criteria.sortIndex = data[2] % 4 - 1;
     const std::uint8_t language = 1 + data[3] % 3;

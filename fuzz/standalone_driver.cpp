@@ -92,7 +92,10 @@ public:
     }
 
 private:
-    std::size_t below(std::size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(random_); }
+    std::size_t below(std::size_t n)
+    {
+        return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+    }
     bool chance(std::size_t oneIn) { return below(oneIn) == 0; }
 
     std::uint8_t randomByte()

@@ -39,10 +39,7 @@ void TDBCtrlGrid::setPanel(QFrame* panel)
 }
 
 // Taken against the panel's designed size, before the grid first places it.
-void TDBCtrlGrid::setPanelAnchors(QWidget* control, AnchorSet anchors)
-{
-    panelAnchors_->anchor(control, anchors);
-}
+void TDBCtrlGrid::setPanelAnchors(QWidget* control, AnchorSet anchors) { panelAnchors_->anchor(control, anchors); }
 
 void TDBCtrlGrid::setDataSource(TDataSource* source)
 {
@@ -57,20 +54,11 @@ void TDBCtrlGrid::setDataSource(TDataSource* source)
     dataSourceReset();
 }
 
-bool TDBCtrlGrid::datasetOpen() const
-{
-    return source_ && source_->dataset() && source_->dataset()->Active();
-}
+bool TDBCtrlGrid::datasetOpen() const { return source_ && source_->dataset() && source_->dataset()->Active(); }
 
-int TDBCtrlGrid::rowCount() const
-{
-    return datasetOpen() ? source_->rowCount() : 0;
-}
+int TDBCtrlGrid::rowCount() const { return datasetOpen() ? source_->rowCount() : 0; }
 
-int TDBCtrlGrid::panelHeight() const
-{
-    return viewport()->height() / RowCount;
-}
+int TDBCtrlGrid::panelHeight() const { return viewport()->height() / RowCount; }
 
 QRect TDBCtrlGrid::panelRect(int visibleIndex) const
 {
@@ -242,27 +230,13 @@ void TDBCtrlGrid::resizeEvent(QResizeEvent* event)
 void TDBCtrlGrid::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Up:
-        moveTo(current_ - 1);
-        break;
-    case Qt::Key_Down:
-        moveTo(current_ + 1);
-        break;
-    case Qt::Key_PageUp:
-        moveTo(current_ - RowCount);
-        break;
-    case Qt::Key_PageDown:
-        moveTo(current_ + RowCount);
-        break;
-    case Qt::Key_Home:
-        moveTo(0);
-        break;
-    case Qt::Key_End:
-        moveTo(rowCount() - 1);
-        break;
-    default:
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
+    case Qt::Key_Up: moveTo(current_ - 1); break;
+    case Qt::Key_Down: moveTo(current_ + 1); break;
+    case Qt::Key_PageUp: moveTo(current_ - RowCount); break;
+    case Qt::Key_PageDown: moveTo(current_ + RowCount); break;
+    case Qt::Key_Home: moveTo(0); break;
+    case Qt::Key_End: moveTo(rowCount() - 1); break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     event->accept();
 }

@@ -32,7 +32,8 @@ SearchWindowTexts RussianTexts()
     t.lblDBFIO = QStringLiteral("Ф.И.О. контактного лица");
     t.lblDBCat = QStringLiteral("Категория");
     t.lblOpenProj = QStringLiteral("Открыть проект >>");
-    t.sortItems = {QStringLiteral("по отделениям"), QStringLiteral("по категориям"), QStringLiteral("контактному лицу")};
+    t.sortItems = {QStringLiteral("по отделениям"), QStringLiteral("по категориям"),
+                   QStringLiteral("контактному лицу")};
     t.departmentItems = {
         QStringLiteral("Все отделения"),
         QStringLiteral("1. Отделение аграрных наук"),
@@ -90,11 +91,8 @@ const SearchWindowTexts* SearchWindowTextsFor(std::uint8_t language)
     static const SearchWindowTexts russian = RussianTexts();
     static const SearchWindowTexts english = EnglishTexts();
     switch (language) {
-    case LangRussian:
-        return &russian;
-    case LangEnglish:
-        return &english;
-    default:
-        return nullptr;
+    case LangRussian: return &russian;
+    case LangEnglish: return &english;
+    default: return nullptr;
     }
 }

@@ -23,9 +23,9 @@ struct SearchWindowTexts {
     QString lblDBFIO;
     QString lblDBCat;
     QString lblOpenProj;
-    QStringList sortItems;        // lstSort
+    QStringList sortItems;  // lstSort
     QStringList departmentItems;  // tDepNum: all departments, then departments 1 to 7
-    QStringList categoryItems;    // tCat: all categories, then categories 1 to 11
+    QStringList categoryItems;  // tCat: all categories, then categories 1 to 11
 };
 
 // The texts of language 1 (Russian) or 2 (English); null for any other language, which sets none.

@@ -103,7 +103,8 @@ void TfrmSearch::FormCreate()
 
 void TfrmSearch::FormShow()
 {
-    ui->DBText2->setProperty(TDBCtrlGrid::DataFieldProperty, QStringLiteral("ct") + session_.Languages[language()].Code);
+    ui->DBText2->setProperty(TDBCtrlGrid::DataFieldProperty,
+                             QStringLiteral("ct") + session_.Languages[language()].Code);
     ui->DBCtrlGrid1->refresh();
 }
 

@@ -12,7 +12,9 @@
 class Anchors;
 class MainWindowPort;
 struct Session;
-namespace Ui { class frmSearch; }
+namespace Ui {
+class frmSearch;
+}
 
 class TfrmSearch : public QDialog, public SearchWindowPort {
     Q_OBJECT

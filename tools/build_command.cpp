@@ -28,9 +28,8 @@ QTextStream& err()
     return stream;
 }
 
-const char* const kSyntheticStyle =
-    "body { font-family: sans-serif; margin: 2em; line-height: 1.5; }\n"
-    "nav.pager a { margin-right: 1.5em; }\n";
+const char* const kSyntheticStyle = "body { font-family: sans-serif; margin: 2em; line-height: 1.5; }\n"
+                                    "nav.pager a { margin-right: 1.5em; }\n";
 
 // A fresh data folder: pages of an earlier, larger build must not linger.
 QString freshDataFolder(const QString& destination)
@@ -63,7 +62,7 @@ QString chineseTexts(const CatalogueContent& content)
     for (const ProjectRecord& project : content.projects) {
         const ProjectTexts& texts = project.texts[Chinese];
         text += texts.tdb + texts.summary + texts.odb.value_or(QString()) + texts.a.value_or(QString()) +
-                texts.o_tdb.value_or(QString()) + texts.r.value_or(QString()) + texts.r_d.value_or(QString());
+            texts.o_tdb.value_or(QString()) + texts.r.value_or(QString()) + texts.r_d.value_or(QString());
     }
     return text;
 }
@@ -102,7 +101,8 @@ int BuildCommand::buildFromSources(const QString& source, const QString& destina
         const QString data = freshDataFolder(destination);
         QFile styleSource(source + QStringLiteral("/style.css"));
         if (!styleSource.open(QIODevice::ReadOnly))
-            throw std::runtime_error(QStringLiteral("%1: %2").arg(styleSource.fileName(), styleSource.errorString()).toStdString());
+            throw std::runtime_error(
+                QStringLiteral("%1: %2").arg(styleSource.fileName(), styleSource.errorString()).toStdString());
         writeText(data + QStringLiteral("/style.css"), styleSource.readAll());
 
         PageWriter pages(data, layout, std::move(templates), content);
@@ -128,9 +128,8 @@ int BuildCommand::buildFromSources(const QString& source, const QString& destina
         const QString notice = FontInstaller::write(source, destination, chineseTexts(content));
         if (!notice.isEmpty())
             out() << "notice: " << notice << '\n';
-        out() << "built " << destination << ": " << content.projects.size() << " projects, "
-              << pages.filesWritten() + 1 << " files in data/, velora2014.mdb, sp/chnfont.sh ("
-              << timer.elapsed() << " ms)\n";
+        out() << "built " << destination << ": " << content.projects.size() << " projects, " << pages.filesWritten() + 1
+              << " files in data/, velora2014.mdb, sp/chnfont.sh (" << timer.elapsed() << " ms)\n";
         out().flush();
         return IndexCommand::writeIndex(destination) ? 0 : 1;
     } catch (const std::exception& error) {
@@ -174,8 +173,8 @@ int BuildCommand::buildSynthetic(int projectCount, const QString& destination)
         if (pagesCut)
             out() << "notice: some categories hold more than 999 projects; their pages stop at position 999 "
                      "(page names have three position digits), the database holds every project\n";
-        out() << "built " << destination << ": " << projectCount << " synthetic projects, "
-              << pages.filesWritten() + 1 << " files in data/, velora2014.mdb (" << timer.elapsed() << " ms)\n";
+        out() << "built " << destination << ": " << projectCount << " synthetic projects, " << pages.filesWritten() + 1
+              << " files in data/, velora2014.mdb (" << timer.elapsed() << " ms)\n";
         out().flush();
         return IndexCommand::writeIndex(destination) ? 0 : 1;
     } catch (const std::exception& error) {

@@ -31,10 +31,7 @@ QString describe(const Placement& row)
         .arg(row.pcat.isNull() ? QStringLiteral("NULL") : row.pcat.toString());
 }
 
-QString key(const QVariant& d, const QVariant& n)
-{
-    return d.toString() + QLatin1Char('/') + n.toString();
-}
+QString key(const QVariant& d, const QVariant& n) { return d.toString() + QLatin1Char('/') + n.toString(); }
 
 void open(TADOQuery& query, const QString& sql)
 {
@@ -66,7 +63,8 @@ bool readCounts(TADOQuery& query, const QString& database, CatalogueCheck::Repor
             counted.insert(category);
         }
         if (query.RecordCount() != kCategoryCount)
-            report.problems << QStringLiteral("%1: the count query gives %2 rows instead of 11; the browser will stop at start")
+            report.problems << QStringLiteral(
+                                   "%1: the count query gives %2 rows instead of 11; the browser will stop at start")
                                    .arg(database)
                                    .arg(query.RecordCount());
     } catch (const DatabaseError& error) {
@@ -78,7 +76,8 @@ bool readCounts(TADOQuery& query, const QString& database, CatalogueCheck::Repor
         if (!counted.contains(category))
             report.problems << QStringLiteral("table cc: category %1 has no project").arg(category);
         if (counts[category] > kMaxProjectsPerCategory)
-            report.problems << QStringLiteral("table cc: category %1 holds %2 projects, more than the 999 a page name can address")
+            report.problems << QStringLiteral(
+                                   "table cc: category %1 holds %2 projects, more than the 999 a page name can address")
                                    .arg(category)
                                    .arg(counts[category]);
     }
@@ -91,7 +90,8 @@ std::vector<Placement> readPlacements(TADOQuery& query, CatalogueCheck::Report& 
     try {
         open(query, QStringLiteral("SELECT cat, pcat, d, n FROM cc"));
         for (int row = 0; row < query.RecordCount(); ++row)
-            placements.push_back({query.value(row, 0).toInt(), query.value(row, 1), query.value(row, 2), query.value(row, 3)});
+            placements.push_back(
+                {query.value(row, 0).toInt(), query.value(row, 1), query.value(row, 2), query.value(row, 3)});
     } catch (const DatabaseError& error) {
         report.problems << QStringLiteral("table cc: cannot be read: %1").arg(error.message());
     }
@@ -121,7 +121,8 @@ void checkPlacements(const std::vector<Placement>& placements, const Counts& cou
         for (int position = 1; position <= count; ++position) {
             const int holders = positions[category].value(position);
             if (holders == 0)
-                report.problems << QStringLiteral("table cc: category %1 has no project at pcat %2 (positions must run 1 to %3)")
+                report.problems << QStringLiteral(
+                                       "table cc: category %1 has no project at pcat %2 (positions must run 1 to %3)")
                                        .arg(category)
                                        .arg(position)
                                        .arg(count);
@@ -183,7 +184,7 @@ void checkPageFiles(const QString& folder, const Counts& counts, CatalogueCheck:
 QString CatalogueCheck::connectionString(const QString& databasePath)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + databasePath +
-           QStringLiteral(";Persist Security Info=False;Jet OLEDB:Database Locking Mode=0");
+        QStringLiteral(";Persist Security Info=False;Jet OLEDB:Database Locking Mode=0");
 }
 
 CatalogueCheck::Report CatalogueCheck::run(const QString& folder)

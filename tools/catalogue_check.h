@@ -10,7 +10,7 @@ public:
         bool readable = true;  // false: the database could not be opened or counted
         QStringList problems;  // one line each, naming the file, table or row
         int projects = 0;
-        int pageFiles = 0;     // page files looked for
+        int pageFiles = 0;  // page files looked for
     };
 
     static Report run(const QString& folder);

@@ -26,20 +26,20 @@ using PerLanguage = std::array<QString, kLanguageCount>;
 using NullableText = std::optional<QString>;
 
 struct ProjectTexts {
-    QString tdb;         // title
-    NullableText odb;    // developing organisation
-    NullableText a;      // address, telephone, fax, e-mail, web site
+    QString tdb;  // title
+    NullableText odb;  // developing organisation
+    NullableText a;  // address, telephone, fax, e-mail, web site
     NullableText o_tdb;  // a further line on the organisation
-    NullableText r;      // contact person
-    NullableText r_d;    // degree or title written before the contact person
-    QString summary;     // the page's description paragraph(s), plain text
+    NullableText r;  // contact person
+    NullableText r_d;  // degree or title written before the contact person
+    QString summary;  // the page's description paragraph(s), plain text
 };
 
 struct ProjectRecord {
-    int cat = 0;   // category 1..11
+    int cat = 0;  // category 1..11
     int pcat = 0;  // position within the category, from 1
-    int d = 0;     // department 1..7
-    int n = 0;     // number within the department, from 1
+    int d = 0;  // department 1..7
+    int n = 0;  // number within the department, from 1
     std::array<ProjectTexts, kLanguageCount> texts;
 };
 

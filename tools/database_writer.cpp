@@ -7,11 +7,10 @@
 
 namespace {
 
-const char* const kSchema =
-    "CREATE TABLE c (cn INTEGER PRIMARY KEY, ctrus TEXT, cteng TEXT, ctchn TEXT);"
-    "CREATE TABLE cc (cat INTEGER NOT NULL, d INTEGER, n INTEGER, pcat INTEGER NOT NULL,"
-    " UNIQUE (d, n));"
-    "CREATE INDEX cc_position ON cc (cat, pcat);";
+const char* const kSchema = "CREATE TABLE c (cn INTEGER PRIMARY KEY, ctrus TEXT, cteng TEXT, ctchn TEXT);"
+                            "CREATE TABLE cc (cat INTEGER NOT NULL, d INTEGER, n INTEGER, pcat INTEGER NOT NULL,"
+                            " UNIQUE (d, n));"
+                            "CREATE INDEX cc_position ON cc (cat, pcat);";
 
 const char* const kTextColumns =
     " (d INTEGER NOT NULL, n INTEGER NOT NULL, tdb TEXT, odb TEXT, a TEXT, o_tdb TEXT, r TEXT,"
@@ -33,12 +32,11 @@ void bindNullable(sqlite3_stmt* statement, int index, const NullableText& text)
 
 }  // namespace
 
-DatabaseWriter::DatabaseWriter(const QString& path)
-    : m_path(path), m_tempPath(path + QStringLiteral(".tmp"))
+DatabaseWriter::DatabaseWriter(const QString& path) : m_path(path), m_tempPath(path + QStringLiteral(".tmp"))
 {
     QFile::remove(m_tempPath);
-    if (sqlite3_open_v2(QFile::encodeName(m_tempPath).constData(), &m_db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(m_tempPath).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK)
         fail(QStringLiteral("cannot create"));
     // The file is private until renamed, so no journal is needed.
     execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN;");
@@ -46,8 +44,7 @@ DatabaseWriter::DatabaseWriter(const QString& path)
     for (int language = 0; language < kLanguageCount; ++language) {
         const QByteArray table = languageAt(language).code.toLatin1();
         execute(("CREATE TABLE " + table + kTextColumns + ";").constData());
-        m_insertTexts[language] = prepare(
-            ("INSERT INTO " + table + " VALUES (?, ?, ?, ?, ?, ?, ?, ?)").constData());
+        m_insertTexts[language] = prepare(("INSERT INTO " + table + " VALUES (?, ?, ?, ?, ?, ?, ?, ?)").constData());
     }
     m_insertCategory = prepare("INSERT INTO c VALUES (?, ?, ?, ?)");
     m_insertPlacement = prepare("INSERT INTO cc VALUES (?, ?, ?, ?)");
@@ -97,7 +94,10 @@ void DatabaseWriter::addProject(const ProjectRecord& project)
         bindNullable(statement, 7, texts.r);
         bindNullable(statement, 8, texts.r_d);
         if (sqlite3_step(statement) != SQLITE_DONE)
-            fail(QStringLiteral("project %1.%2 in %3").arg(project.cat).arg(project.pcat).arg(languageAt(language).code));
+            fail(QStringLiteral("project %1.%2 in %3")
+                     .arg(project.cat)
+                     .arg(project.pcat)
+                     .arg(languageAt(language).code));
         sqlite3_reset(statement);
     }
 }
@@ -118,7 +118,8 @@ void DatabaseWriter::finish()
     QFile::remove(m_path);
     if (!QFile::rename(m_tempPath, m_path)) {
         QFile::remove(m_tempPath);
-        throw std::runtime_error(QStringLiteral("%1: cannot move the new database into place").arg(m_path).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1: cannot move the new database into place").arg(m_path).toStdString());
     }
 }
 
@@ -143,6 +144,5 @@ sqlite3_stmt* DatabaseWriter::prepare(const char* sql)
 void DatabaseWriter::fail(const QString& what)
 {
     const QString engine = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
-    throw std::runtime_error(
-        QStringLiteral("%1: %2: %3").arg(m_tempPath, what, engine).toStdString());
+    throw std::runtime_error(QStringLiteral("%1: %2: %3").arg(m_tempPath, what, engine).toStdString());
 }

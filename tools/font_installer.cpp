@@ -16,9 +16,10 @@ QString FontInstaller::write(const QString& sourceFolder, const QString& destina
     QFile::remove(script);
     if (!QDir().mkpath(spFolder) || !QFile::copy(sourceFolder + QStringLiteral("/sp/chnfont.sh"), script))
         throw std::runtime_error(QStringLiteral("%1: cannot write the font installer").arg(script).toStdString());
-    QFile::setPermissions(script, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                      QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                      QFileDevice::ExeOther);
+    QFile::setPermissions(script,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                              QFileDevice::ExeOther);
 
     // Each character once, the Latin letters and digits of mixed texts included.
     QString characters;
@@ -39,8 +40,9 @@ QString FontInstaller::write(const QString& sourceFolder, const QString& destina
 QString FontInstaller::findCjkFont(int* faceIndex)
 {
     QProcess match;
-    match.start(QStringLiteral("fc-match"), {QStringLiteral("-f"), QStringLiteral("%{file}\n%{index}"),
-                                             QStringLiteral("Noto Sans CJK SC:style=Regular")});
+    match.start(
+        QStringLiteral("fc-match"),
+        {QStringLiteral("-f"), QStringLiteral("%{file}\n%{index}"), QStringLiteral("Noto Sans CJK SC:style=Regular")});
     if (!match.waitForFinished(10000) || match.exitCode() != 0)
         return {};
     const QStringList lines = QString::fromUtf8(match.readAllStandardOutput()).split(QLatin1Char('\n'));
@@ -51,7 +53,8 @@ QString FontInstaller::findCjkFont(int* faceIndex)
     return lines[0];
 }
 
-QString FontInstaller::makeSubset(const QString& font, int faceIndex, const QString& characters, const QString& spFolder)
+QString FontInstaller::makeSubset(const QString& font, int faceIndex, const QString& characters,
+                                  const QString& spFolder)
 {
     QTemporaryFile textFile;
     if (!textFile.open())
@@ -69,8 +72,9 @@ QString FontInstaller::makeSubset(const QString& font, int faceIndex, const QStr
     const QString output = spFolder + QLatin1Char('/') + QLatin1String(kFontFileName);
     const QString partial = output + QStringLiteral(".tmp");
     QProcess subset;
-    subset.start(python, {QStringLiteral("-"), font, QString::number(faceIndex), textFile.fileName(), partial,
-                          QLatin1String(kFamily)});
+    subset.start(
+        python,
+        {QStringLiteral("-"), font, QString::number(faceIndex), textFile.fileName(), partial, QLatin1String(kFamily)});
     subset.write(script.readAll());
     subset.closeWriteChannel();
     if (!subset.waitForFinished(120000) || subset.exitStatus() != QProcess::NormalExit || subset.exitCode() != 0) {

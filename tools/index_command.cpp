@@ -68,7 +68,7 @@ std::optional<FindArguments> ReadFindArguments(const QStringList& arguments)
     return read;
 }
 
-} // namespace
+}  // namespace
 
 bool IndexCommand::writeIndex(const QString& catalogueDir)
 {
@@ -114,16 +114,15 @@ int FindCommand::run(const QStringList& arguments)
     const std::unique_ptr<fulltext::CatalogueIndex> index = fulltext::OpenIndex(read->folder);
     if (!index) {
         err << "find: " << QDir(read->folder).filePath(QStringLiteral("index"))
-            << ": missing, damaged or not matching data/; write it with: velora-catalogue-tool index "
-            << read->folder << '\n';
+            << ": missing, damaged or not matching data/; write it with: velora-catalogue-tool index " << read->folder
+            << '\n';
         return 2;
     }
     const fulltext::Results results = index->Find(read->query, read->letter, 0, read->limit);
     QTextStream out(stdout);
     out << "rank\tpage\tposition\ttitle\tsnippet\n";
     for (const fulltext::Hit& hit : results.hits)
-        out << hit.rank << '\t' << SqlCommand::escaped(hit.pageFile) << '\t' << hit.category << '.'
-            << hit.position << '\t' << SqlCommand::escaped(hit.title) << '\t' << SqlCommand::escaped(hit.snippet)
-            << '\n';
+        out << hit.rank << '\t' << SqlCommand::escaped(hit.pageFile) << '\t' << hit.category << '.' << hit.position
+            << '\t' << SqlCommand::escaped(hit.title) << '\t' << SqlCommand::escaped(hit.snippet) << '\n';
     return 0;
 }

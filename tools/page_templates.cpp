@@ -23,8 +23,7 @@ const char* const kSimplePage =
 PageTemplates PageTemplates::load(const QString& sourceFolder)
 {
     const QString folder = sourceFolder + QStringLiteral("/templates/");
-    return {readTemplate(folder + QStringLiteral("intro.html")),
-            readTemplate(folder + QStringLiteral("category.html")),
+    return {readTemplate(folder + QStringLiteral("intro.html")), readTemplate(folder + QStringLiteral("category.html")),
             readTemplate(folder + QStringLiteral("project.html"))};
 }
 

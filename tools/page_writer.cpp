@@ -28,8 +28,8 @@ bool filled(const NullableText& text) { return text && !text->isEmpty(); }
 
 }  // namespace
 
-PageWriter::PageWriter(const QString& dataFolder, const CatalogueLayout& layout,
-                       PageTemplates templates, const CatalogueContent& content)
+PageWriter::PageWriter(const QString& dataFolder, const CatalogueLayout& layout, PageTemplates templates,
+                       const CatalogueContent& content)
     : m_dataFolder(dataFolder), m_layout(layout), m_templates(std::move(templates)), m_content(content)
 {
     if (!QDir().mkpath(m_dataFolder + QStringLiteral("/img")))
@@ -47,13 +47,19 @@ QString PageWriter::navigation(int language, CataloguePosition page) const
 {
     QString html;
     if (const auto previous = m_layout.previous(page))
-        html += link(*previous, language, QStringLiteral("&larr; ") + escaped(m_content.label(QStringLiteral("previous"), language)), QStringLiteral("previous"));
+        html += link(*previous, language,
+                     QStringLiteral("&larr; ") + escaped(m_content.label(QStringLiteral("previous"), language)),
+                     QStringLiteral("previous"));
     if (page.category > 0 && page.position > 0)
-        html += link({page.category, 0}, language, escaped(m_content.label(QStringLiteral("category_contents"), language)), QStringLiteral("up"));
+        html += link({page.category, 0}, language,
+                     escaped(m_content.label(QStringLiteral("category_contents"), language)), QStringLiteral("up"));
     else
-        html += link({0, 1}, language, escaped(m_content.label(QStringLiteral("home"), language)), QStringLiteral("up"));
+        html +=
+            link({0, 1}, language, escaped(m_content.label(QStringLiteral("home"), language)), QStringLiteral("up"));
     if (const auto next = m_layout.next(page))
-        html += link(*next, language, escaped(m_content.label(QStringLiteral("next"), language)) + QStringLiteral(" &rarr;"), QStringLiteral("next"));
+        html += link(*next, language,
+                     escaped(m_content.label(QStringLiteral("next"), language)) + QStringLiteral(" &rarr;"),
+                     QStringLiteral("next"));
     return html;
 }
 
@@ -79,10 +85,12 @@ void PageWriter::writeIntroPages()
     for (int language = 0; language < kLanguageCount; ++language) {
         QString menu;
         for (int page = 1; page <= 3; ++page)
-            menu += QStringLiteral("<li>%1</li>").arg(link({0, page}, language, escaped(m_content.introPages[page - 1].title[language])));
+            menu += QStringLiteral("<li>%1</li>")
+                        .arg(link({0, page}, language, escaped(m_content.introPages[page - 1].title[language])));
         QString categories;
         for (int category = 1; category <= kCategoryCount; ++category)
-            categories += QStringLiteral("<li>%1</li>").arg(link({category, 0}, language, escaped(m_content.categoryNames[category][language])));
+            categories += QStringLiteral("<li>%1</li>")
+                              .arg(link({category, 0}, language, escaped(m_content.categoryNames[category][language])));
         QString departments;
         for (int department = 1; department <= kDepartmentCount; ++department)
             departments += QStringLiteral("<li><span class=\"number\">%1</span> %2</li>")
@@ -93,8 +101,10 @@ void PageWriter::writeIntroPages()
             const IntroPage& intro = m_content.introPages[page - 1];
             QHash<QString, QString> values = commonValues(language, {0, page});
             values.insert(QStringLiteral("intro_menu"), QStringLiteral("<ul class=\"intro-menu\">%1</ul>").arg(menu));
-            values.insert(QStringLiteral("categories"), QStringLiteral("<ol class=\"categories\">%1</ol>").arg(categories));
-            values.insert(QStringLiteral("departments"), QStringLiteral("<ol class=\"departments\">%1</ol>").arg(departments));
+            values.insert(QStringLiteral("categories"),
+                          QStringLiteral("<ol class=\"categories\">%1</ol>").arg(categories));
+            values.insert(QStringLiteral("departments"),
+                          QStringLiteral("<ol class=\"departments\">%1</ol>").arg(departments));
             values.insert(QStringLiteral("page_title"), escaped(intro.title[language]));
             values.insert(QStringLiteral("heading"), escaped(intro.title[language]));
             values.insert(QStringLiteral("picture"), QStringLiteral("img/") + PictureMaker::introPictureName(page));
@@ -110,7 +120,8 @@ void PageWriter::writeIntroPages()
 void PageWriter::writeCategoryPictures()
 {
     for (int category = 1; category <= kCategoryCount; ++category)
-        writeFile(QStringLiteral("img/") + PictureMaker::categoryPictureName(category), PictureMaker::categoryPicture(category));
+        writeFile(QStringLiteral("img/") + PictureMaker::categoryPictureName(category),
+                  PictureMaker::categoryPicture(category));
 }
 
 void PageWriter::writeTitlePage(int category, const std::vector<PerLanguage>& titles)
@@ -119,7 +130,8 @@ void PageWriter::writeTitlePage(int category, const std::vector<PerLanguage>& ti
     for (int language = 0; language < kLanguageCount; ++language) {
         QString list;
         for (int position = 1; position <= paged && position <= int(titles.size()); ++position)
-            list += QStringLiteral("<li>%1</li>\n").arg(link({category, position}, language, escaped(titles[position - 1][language])));
+            list += QStringLiteral("<li>%1</li>\n")
+                        .arg(link({category, position}, language, escaped(titles[position - 1][language])));
         QHash<QString, QString> values = commonValues(language, {category, 0});
         const QString name = escaped(m_content.categoryNames[category][language]);
         values.insert(QStringLiteral("page_title"), name);
@@ -127,7 +139,8 @@ void PageWriter::writeTitlePage(int category, const std::vector<PerLanguage>& ti
         values.insert(QStringLiteral("picture"), QStringLiteral("img/") + PictureMaker::categoryPictureName(category));
         values.insert(QStringLiteral("intro"), paragraphs(m_content.categoryIntros[category][language]));
         values.insert(QStringLiteral("projects"), QStringLiteral("<ol class=\"projects\">\n%1</ol>").arg(list));
-        values.insert(QStringLiteral("body"), values.value(QStringLiteral("intro")) + values.value(QStringLiteral("projects")));
+        values.insert(QStringLiteral("body"),
+                      values.value(QStringLiteral("intro")) + values.value(QStringLiteral("projects")));
         writePage({category, 0}, language, PageTemplates::fill(m_templates.category, values));
     }
 }
@@ -143,8 +156,8 @@ void PageWriter::writeProjectPage(const ProjectRecord& project, bool withPicture
         const ProjectTexts& texts = project.texts[language];
         QString details;
         const auto row = [&](const QString& key, const QString& html) {
-            details += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n")
-                           .arg(escaped(m_content.label(key, language)), html);
+            details +=
+                QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n").arg(escaped(m_content.label(key, language)), html);
         };
         if (filled(texts.odb))
             row(QStringLiteral("organisation"), escaped(*texts.odb));
@@ -153,7 +166,8 @@ void PageWriter::writeProjectPage(const ProjectRecord& project, bool withPicture
         if (filled(texts.o_tdb))
             row(QStringLiteral("more"), escaped(*texts.o_tdb));
         if (filled(texts.r))
-            row(QStringLiteral("contact"), filled(texts.r_d) ? escaped(*texts.r_d + QLatin1Char(' ') + *texts.r) : escaped(*texts.r));
+            row(QStringLiteral("contact"),
+                filled(texts.r_d) ? escaped(*texts.r_d + QLatin1Char(' ') + *texts.r) : escaped(*texts.r));
         row(QStringLiteral("department"), escaped(m_content.departmentNames[project.d][language]));
 
         QHash<QString, QString> values = commonValues(language, page);
@@ -163,7 +177,8 @@ void PageWriter::writeProjectPage(const ProjectRecord& project, bool withPicture
         values.insert(QStringLiteral("picture"), QStringLiteral("img/") + picture);
         values.insert(QStringLiteral("summary"), paragraphs(texts.summary));
         values.insert(QStringLiteral("details"), QStringLiteral("<table class=\"details\">\n%1</table>").arg(details));
-        values.insert(QStringLiteral("body"), values.value(QStringLiteral("summary")) + values.value(QStringLiteral("details")));
+        values.insert(QStringLiteral("body"),
+                      values.value(QStringLiteral("summary")) + values.value(QStringLiteral("details")));
         writePage(page, language, PageTemplates::fill(m_templates.project, values));
     }
 }

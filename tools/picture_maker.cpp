@@ -5,10 +5,7 @@
 
 namespace {
 
-QString hueColour(int hue, int saturation, int value)
-{
-    return QColor::fromHsv(hue % 360, saturation, value).name();
-}
+QString hueColour(int hue, int saturation, int value) { return QColor::fromHsv(hue % 360, saturation, value).name(); }
 
 int categoryHue(int category) { return (category * 33 + 200) % 360; }
 
@@ -39,13 +36,15 @@ QString PictureMaker::categoryPicture(int category)
     const int hue = categoryHue(category);
     QString stripes;
     for (int i = 0; i < 6; ++i)
-        stripes += QStringLiteral("<rect x=\"%1\" y=\"0\" width=\"14\" height=\"150\" fill=\"#ffffff\" opacity=\"0.%2\"/>")
-                       .arg(150 + i * 16)
-                       .arg(1 + i);
-    return frame(hue, stripes + QStringLiteral(
-                                    "<text x=\"28\" y=\"104\" font-family=\"sans-serif\" font-size=\"78\" "
+        stripes +=
+            QStringLiteral("<rect x=\"%1\" y=\"0\" width=\"14\" height=\"150\" fill=\"#ffffff\" opacity=\"0.%2\"/>")
+                .arg(150 + i * 16)
+                .arg(1 + i);
+    return frame(hue,
+                 stripes +
+                     QStringLiteral("<text x=\"28\" y=\"104\" font-family=\"sans-serif\" font-size=\"78\" "
                                     "font-weight=\"bold\" fill=\"#ffffff\">%1</text>")
-                                    .arg(category));
+                         .arg(category));
 }
 
 QString PictureMaker::introPicture(int page)
@@ -57,9 +56,11 @@ QString PictureMaker::introPicture(int page)
                                 "stroke-width=\"3\" opacity=\"0.%2\"/>")
                      .arg(20 + i * 14)
                      .arg(9 - i);
-    return frame(hue, rings + QStringLiteral("<text x=\"120\" y=\"89\" text-anchor=\"middle\" "
-                                             "font-family=\"serif\" font-size=\"40\" font-weight=\"bold\" "
-                                             "fill=\"#ffffff\">V</text>"));
+    return frame(hue,
+                 rings +
+                     QStringLiteral("<text x=\"120\" y=\"89\" text-anchor=\"middle\" "
+                                    "font-family=\"serif\" font-size=\"40\" font-weight=\"bold\" "
+                                    "fill=\"#ffffff\">V</text>"));
 }
 
 QString PictureMaker::projectPicture(int category, int position)
@@ -90,10 +91,7 @@ QString PictureMaker::categoryPictureName(int category)
     return QStringLiteral("cat%1.svg").arg(category, 2, 10, QLatin1Char('0'));
 }
 
-QString PictureMaker::introPictureName(int page)
-{
-    return QStringLiteral("intro%1.svg").arg(page);
-}
+QString PictureMaker::introPictureName(int page) { return QStringLiteral("intro%1.svg").arg(page); }
 
 QString PictureMaker::projectPictureName(int category, int position)
 {

@@ -5,28 +5,35 @@
 namespace {
 
 const PerLanguage kCategoryNames[kCategoryCount] = {
-    {"Сельскохозяйственные, продовольственные и морские ресурсы", "Agriculture, Food and Marine Resources", "农业、食品和海洋资源"},
+    {"Сельскохозяйственные, продовольственные и морские ресурсы", "Agriculture, Food and Marine Resources",
+     "农业、食品和海洋资源"},
     {"Технология переработки сельскохозяйственных продуктов", "Agro Food Technology", "农产品加工技术"},
     {"Биологические науки", "Biological Sciences", "生物科学"},
     {"Образование, экономика, социальные науки", "Education, Economics and Social Aspects", "教育、经济和社会科学"},
-    {"Электроника, информационные технологии и телекоммуникация", "Electronics, IT and Telecommunication", "电子、信息技术和电信"},
+    {"Электроника, информационные технологии и телекоммуникация", "Electronics, IT and Telecommunication",
+     "电子、信息技术和电信"},
     {"Энергетика", "Energy", "能源"},
     {"Безопасность и охрана окружающей среды", "Environment and Safety", "环境与安全"},
-    {"Промышленное производство, материалы и транспорт", "Industrial Manufacturing, Material and Transport Technologies", "工业制造、材料和运输技术"},
+    {"Промышленное производство, материалы и транспорт",
+     "Industrial Manufacturing, Material and Transport Technologies", "工业制造、材料和运输技术"},
     {"Метрология и стандартизация", "Measurements and Standards", "计量与标准化"},
     {"Другие промышленные технологии", "Other Industrial Manufacturing Technologies", "其他工业制造技术"},
     {"Наука (Химия, Физика)", "Sciences (Chemistry, Physics etc)", "科学（化学、物理）"},
 };
 
 const PerLanguage kSubjects[] = {
-    {"Насос", "Pump", "泵"}, {"Датчик", "Sensor", "传感器"}, {"Сплав", "Alloy", "合金"},
-    {"Фильтр", "Filter", "过滤器"}, {"Метод", "Method", "方法"}, {"Реактор", "Reactor", "反应器"},
-    {"Вакцина", "Vaccine", "疫苗"}, {"Система", "System", "系统"}, {"Покрытие", "Coating", "涂层"},
+    {"Насос", "Pump", "泵"},        {"Датчик", "Sensor", "传感器"}, {"Сплав", "Alloy", "合金"},
+    {"Фильтр", "Filter", "过滤器"}, {"Метод", "Method", "方法"},    {"Реактор", "Reactor", "反应器"},
+    {"Вакцина", "Vaccine", "疫苗"}, {"Система", "System", "系统"},  {"Покрытие", "Coating", "涂层"},
 };
 const PerLanguage kQualities[] = {
-    {"энергосберегающий", "energy-saving", "节能"}, {"высокоточный", "high-precision", "高精度"},
-    {"модульный", "modular", "模块化"}, {"биоразлагаемый", "biodegradable", "可降解"},
-    {"цифровой", "digital", "数字"}, {"компактный", "compact", "紧凑"}, {"надёжный", "reliable", "可靠"},
+    {"энергосберегающий", "energy-saving", "节能"},
+    {"высокоточный", "high-precision", "高精度"},
+    {"модульный", "modular", "模块化"},
+    {"биоразлагаемый", "biodegradable", "可降解"},
+    {"цифровой", "digital", "数字"},
+    {"компактный", "compact", "紧凑"},
+    {"надёжный", "reliable", "可靠"},
 };
 const PerLanguage kInstitutes[] = {
     {"Институт физики Velora", "Institute of Physics of Velora", "Velora物理研究所"},
@@ -36,12 +43,14 @@ const PerLanguage kInstitutes[] = {
     {"Институт материаловедения Velora", "Institute for Materials Science of Velora", "Velora材料科学研究所"},
 };
 const PerLanguage kSurnames[] = {
-    {"Иванов И.И.", "I. Ivanov", "伊万诺夫"}, {"Петренко О.В.", "O. Petrenko", "彼得连科"},
+    {"Иванов И.И.", "I. Ivanov", "伊万诺夫"},     {"Петренко О.В.", "O. Petrenko", "彼得连科"},
     {"Соколова М.А.", "M. Sokolova", "索科洛娃"}, {"Ковальчук Д.С.", "D. Kovalchuk", "科瓦尔丘克"},
-    {"О'Брайен П.", "P. O'Brien", "奥布莱恩"}, {"Лысенко Т.Н.", "T. Lysenko", "雷森科"},
+    {"О'Брайен П.", "P. O'Brien", "奥布莱恩"},    {"Лысенко Т.Н.", "T. Lysenko", "雷森科"},
 };
 const PerLanguage kDegrees[] = {
-    {"д.т.н., профессор", "Dr., Prof.", "教授"}, {"к.х.н.", "PhD", "博士"}, {"академик", "Academician", "院士"},
+    {"д.т.н., профессор", "Dr., Prof.", "教授"},
+    {"к.х.н.", "PhD", "博士"},
+    {"академик", "Academician", "院士"},
 };
 
 template <typename T, std::size_t N>
@@ -103,8 +112,8 @@ ProjectRecord SyntheticCatalogue::project(int category, int position) const
     for (int language = 0; language < kLanguageCount; ++language) {
         ProjectTexts& texts = record.texts[language];
         texts.tdb = language == Chinese
-                        ? QStringLiteral("%1%2 %3").arg(quality[language], subject[language]).arg(index + 1)
-                        : QStringLiteral("%1 %2 № %3").arg(subject[language], quality[language]).arg(index + 1);
+            ? QStringLiteral("%1%2 %3").arg(quality[language], subject[language]).arg(index + 1)
+            : QStringLiteral("%1 %2 № %3").arg(subject[language], quality[language]).arg(index + 1);
         texts.odb = institute[language];
         // Every 13th project has no address on record and every 11th an empty one.
         if (index % 13 == 12)

@@ -22,17 +22,13 @@ const char* sqliteType(int jetType)
     case MDB_BOOL:
     case MDB_BYTE:
     case MDB_INT:
-    case MDB_LONGINT:
-        return "INTEGER";
+    case MDB_LONGINT: return "INTEGER";
     case MDB_MONEY:
     case MDB_FLOAT:
-    case MDB_DOUBLE:
-        return "REAL";
-    case MDB_NUMERIC:
-        return "";
+    case MDB_DOUBLE: return "REAL";
+    case MDB_NUMERIC: return "";
     case MDB_BINARY:
-    case MDB_OLE:
-        return "BLOB";
+    case MDB_OLE: return "BLOB";
     default:  // text, memo, date and time, replication id
         return "TEXT";
     }
@@ -118,8 +114,7 @@ void bindValue(MdbHandle* mdb, const BoundTable& bound, unsigned c, sqlite3_stmt
         else
             sqlite3_bind_null(statement, slot);
         return;
-    default:
-        break;
+    default: break;
     }
     if (length <= 0)
         sqlite3_bind_null(statement, slot);
@@ -170,8 +165,9 @@ void copyIndexes(sqlite3* db, const char* name, const BoundTable& bound)
             keys += (key ? ", " : "") + quoted(bound.column(unsigned(column))->name);
         }
         if (!keys.empty())
-            exec(db, "CREATE INDEX " + quoted((std::string(name) + "_" + std::to_string(k)).c_str()) + " ON " +
-                         quoted(name) + " (" + keys + ")");
+            exec(db,
+                 "CREATE INDEX " + quoted((std::string(name) + "_" + std::to_string(k)).c_str()) + " ON " +
+                     quoted(name) + " (" + keys + ")");
     }
 }
 

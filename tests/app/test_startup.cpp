@@ -74,8 +74,7 @@ TEST_F(Startup, TheFirstPageLoadsBehindTheShownSplash)
     EXPECT_FALSE(startup.Form1->WebBrowser1->engineStarted()) << "the splash is painted first";
     ASSERT_TRUE(QTest::qWaitFor([&] { return startup.Form1->WebBrowser1->engineStarted(); }, 10000));
     int engineLoads = 0;
-    QObject::connect(startup.Form1->WebBrowser1->view()->page(), &QWebEnginePage::loadFinished,
-                     [&] { ++engineLoads; });
+    QObject::connect(startup.Form1->WebBrowser1->view()->page(), &QWebEnginePage::loadFinished, [&] { ++engineLoads; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return engineLoads == 1; }, 60000));
     const QString firstPage = "file://" + demoCatalogueDir() + "/data/00001r.html";
     EXPECT_EQ(startup.Form1->WebBrowser1->view()->url(), QUrl::fromLocalFile(firstPage.mid(7)));

@@ -70,11 +70,10 @@ TEST(CatalogueFinder, OpensTheCataloguesIndexOrBuildsOneInMemory)
 
 TEST(CatalogueFinder, AFailedBuildLeavesTheSearchUnavailable)
 {
-    CatalogueFinder failing([](const QString&) -> std::unique_ptr<fulltext::CatalogueIndex> {
-                                throw std::runtime_error("damaged");
-                            },
-                            [](const QString&, const std::function<void(int)>&, const std::atomic_bool&)
-                                -> std::unique_ptr<fulltext::CatalogueIndex> { throw std::runtime_error("unreadable"); });
+    CatalogueFinder failing(
+        [](const QString&) -> std::unique_ptr<fulltext::CatalogueIndex> { throw std::runtime_error("damaged"); },
+        [](const QString&, const std::function<void(int)>&, const std::atomic_bool&)
+            -> std::unique_ptr<fulltext::CatalogueIndex> { throw std::runtime_error("unreadable"); });
     failing.Start("/cat/");
     ASSERT_TRUE(WaitPrepared(failing));
     EXPECT_EQ(failing.state(), CatalogueFinder::State::Unavailable);
@@ -87,8 +86,8 @@ TEST(CatalogueFinder, DestroyingTheHolderStopsABuildUnderWay)
     std::atomic_bool sawCancel{false};
     {
         CatalogueFinder finder([](const QString&) { return nullptr; },
-                               [&](const QString&, const std::function<void(int)>& progress, const std::atomic_bool& cancel)
-                                   -> std::unique_ptr<fulltext::CatalogueIndex> {
+                               [&](const QString&, const std::function<void(int)>& progress,
+                                   const std::atomic_bool& cancel) -> std::unique_ptr<fulltext::CatalogueIndex> {
                                    building = true;
                                    // Long enough to outlast the holder by far, short enough not to hang.
                                    for (int page = 0; page < 5000 && !cancel; ++page) {

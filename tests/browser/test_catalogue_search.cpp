@@ -37,12 +37,12 @@ QString TextOf(QWebEngineView& view, const QString& selector)
 {
     QString text;
     bool done = false;
-    view.page()->runJavaScript(QStringLiteral("(function(){var e=document.querySelector('%1');return e?e.textContent:'';})()")
-                                   .arg(selector),
-                               [&](const QVariant& value) {
-                                   text = value.toString();
-                                   done = true;
-                               });
+    view.page()->runJavaScript(
+        QStringLiteral("(function(){var e=document.querySelector('%1');return e?e.textContent:'';})()").arg(selector),
+        [&](const QVariant& value) {
+            text = value.toString();
+            done = true;
+        });
     return QTest::qWaitFor([&] { return done; }, 20000) ? text : QString();
 }
 
@@ -58,8 +58,8 @@ TEST(CatalogueSearch, TheNoticeCountsThePagesReadAndGivesWayToTheResults)
 
     std::atomic_bool release{false};
     CatalogueFinder finder([](const QString&) { return nullptr; },
-                           [&](const QString&, const std::function<void(int)>& progress, const std::atomic_bool& cancel)
-                               -> std::unique_ptr<fulltext::CatalogueIndex> {
+                           [&](const QString&, const std::function<void(int)>& progress,
+                               const std::atomic_bool& cancel) -> std::unique_ptr<fulltext::CatalogueIndex> {
                                progress(12);
                                while (!release && !cancel)
                                    std::this_thread::sleep_for(std::chrono::milliseconds(5));

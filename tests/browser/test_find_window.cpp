@@ -27,7 +27,7 @@ namespace {
 QByteArray Page(const QByteArray& title, const QByteArray& body)
 {
     return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" + body +
-           "</body></html>";
+        "</body></html>";
 }
 
 // A main window over a catalogue folder holding the given page files, shown and active, its first
@@ -67,7 +67,10 @@ public:
     QLineEdit& text() const { return *bar().findChild<QLineEdit*>(QStringLiteral("findText")); }
     QString count() const { return bar().findChild<QLabel*>(QStringLiteral("findCount"))->text(); }
     QWebEngineView& view() const { return *form().WebBrowser1->view(); }
-    bool waitLoaded(int count) { return QTest::qWaitFor([&] { return loads >= count; }, 60000); }
+    bool waitLoaded(int count)
+    {
+        return QTest::qWaitFor([&] { return loads >= count; }, 60000);
+    }
     // Runs a script in the page shown and waits for its result.
     QVariant evaluate(const QString& script)
     {
@@ -93,8 +96,9 @@ public:
         QTest::keyClick(&form(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
         text().setText(query);
         QTest::keyClick(&text(), Qt::Key_Return);
-        return QTest::qWaitFor([&] { return view().url() == CatalogueSearch::ResultsBaseUrl(window.session.ExeDir); }, 30000) &&
-               QTest::qWaitFor([&] { return !view().page()->isLoading(); }, 30000);
+        return QTest::qWaitFor([&] { return view().url() == CatalogueSearch::ResultsBaseUrl(window.session.ExeDir); },
+                               30000) &&
+            QTest::qWaitFor([&] { return !view().page()->isLoading(); }, 30000);
     }
 
     MainWindowUnderTest window;
@@ -126,9 +130,9 @@ TEST(FindInPage, KeysStepThroughEveryMatchCaseIgnoredAndEscClosesTheBarLeavingTh
     QTest::keyClicks(&w.text(), "pUmp");
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.count() == "1 of 4"; }, 20000)) << w.count().toStdString();
     const std::pair<std::pair<Qt::Key, Qt::KeyboardModifiers>, const char*> steps[] = {
-        {{Qt::Key_Return, Qt::NoModifier}, "2 of 4"},   {{Qt::Key_Return, Qt::NoModifier}, "3 of 4"},
+        {{Qt::Key_Return, Qt::NoModifier}, "2 of 4"},    {{Qt::Key_Return, Qt::NoModifier}, "3 of 4"},
         {{Qt::Key_Return, Qt::ShiftModifier}, "2 of 4"}, {{Qt::Key_F3, Qt::NoModifier}, "3 of 4"},
-        {{Qt::Key_F3, Qt::NoModifier}, "4 of 4"},       {{Qt::Key_F3, Qt::NoModifier}, "1 of 4"},
+        {{Qt::Key_F3, Qt::NoModifier}, "4 of 4"},        {{Qt::Key_F3, Qt::NoModifier}, "1 of 4"},
         {{Qt::Key_F3, Qt::ShiftModifier}, "4 of 4"},
     };
     for (const auto& [key, expected] : steps) {
@@ -209,7 +213,7 @@ TEST(CatalogueSearch, ResultsPagesLeaveThePositionAndNextGoesOnFromIt)
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             return w.loads > loads && w.view().url() == CatalogueSearch::ResultsBaseUrl(w.window.session.ExeDir) &&
-                   !w.view().page()->isLoading();
+                !w.view().page()->isLoading();
         },
         30000));
     EXPECT_EQ(w.evaluate("document.querySelectorAll('.hit').length").toInt(), 10);

@@ -58,8 +58,8 @@ int largestChannelDifference(const QImage& a, const QImage& b)
         for (int x = 0; x < left.width(); ++x) {
             const QRgb p = left.pixel(x, y);
             const QRgb q = right.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                std::abs(qBlue(p) - qBlue(q))});
+            largest = std::max(
+                {largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
         }
     }
     return largest;
@@ -81,10 +81,7 @@ double meanChannelDifference(const QImage& a, const QImage& b)
     return sum / (3.0 * left.width() * left.height());
 }
 
-QImage decodeWithQt(const QByteArray& data)
-{
-    return QImage::fromData(data, "JPG");
-}
+QImage decodeWithQt(const QByteArray& data) { return QImage::fromData(data, "JPG"); }
 
 // Three gradients running different ways, so that a swapped channel or a mirrored row shows.
 QImage testPattern(int width, int height)
@@ -127,9 +124,9 @@ QByteArray encodeCmyk(int width, int height)
     while (info.next_scanline < info.image_height) {
         const int y = int(info.next_scanline);
         for (int x = 0; x < width; ++x) {
-            row[x * 4 + 0] = JSAMPLE(255 - x * 255 / width);   // cyan ink grows to the right
+            row[x * 4 + 0] = JSAMPLE(255 - x * 255 / width);  // cyan ink grows to the right
             row[x * 4 + 1] = JSAMPLE(255 - y * 255 / height);  // magenta ink grows downwards
-            row[x * 4 + 2] = 255;                              // no yellow
+            row[x * 4 + 2] = 255;  // no yellow
             row[x * 4 + 3] = JSAMPLE(x < width / 2 ? 255 : 128);  // black ink on the right half
         }
         JSAMPROW pointer = row.data();
@@ -264,7 +261,7 @@ TEST(DecodeJpeg, DataThatIsNoWholeJpegGivesNullImage)
     EXPECT_TRUE(DecodeJpeg(QByteArray("\xFF\xD8", 2)).isNull());
     EXPECT_TRUE(DecodeJpeg(splash.left(splash.size() / 2)).isNull());
     EXPECT_TRUE(DecodeJpeg(splash.left(splash.size() - 2)).isNull());  // end marker missing
-    EXPECT_TRUE(DecodeJpeg(splash.left(200)).isNull());                // inside the header
+    EXPECT_TRUE(DecodeJpeg(splash.left(200)).isNull());  // inside the header
     EXPECT_TRUE(DecodeJpeg(readResource(QStringLiteral("emblem.png"))).isNull());
 
     QRandomGenerator random(2014);

@@ -37,8 +37,7 @@ const TextCase controlTexts[] = {
     {"cmdLangRus", "Русский", "Русский"},
     {"cmdLang", "English", "English"},
     {"menu0", "Velora", "The Velora"},
-    {"menu02", "Обращение Председателя Президиума Velora\nDravik ",
-     "Address of Chairman\nof VELORA Presidium\nDravik"},
+    {"menu02", "Обращение Председателя Президиума Velora\nDravik ", "Address of Chairman\nof VELORA Presidium\nDravik"},
     {"menu03", "Структура Velora", "Structure of Velora"},
     {"menu1", "1. Сельскохозяйственные, продовольственные и морские ресурсы",
      "1. Agriculture, Food and Marine Resources"},
@@ -76,7 +75,7 @@ bool SamePicture(const QIcon& icon, const QString& path)
 {
     const QPixmap picture = LoadPicture(path);
     return icon.pixmap(picture.size()).toImage().convertToFormat(QImage::Format_ARGB32) ==
-           picture.toImage().convertToFormat(QImage::Format_ARGB32);
+        picture.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 // Right-clicks the Chinese button and says whether a pop-up menu opened.
@@ -95,8 +94,9 @@ void ExpectTextMode(MainWindowUnderTest& w, bool russian)
     for (const TextCase& c : controlTexts)
         EXPECT_EQ(TextOf(*w.form, c.control), QString::fromUtf8(russian ? c.russian : c.english)) << c.control;
     EXPECT_EQ(w.form->windowTitle(), QString::fromUtf8(russian ? russianCaption : englishCaption));
-    EXPECT_EQ(w.ui().cmdLangChn->toolTip(), russian ? QStringLiteral("Нажмите правой кнопкой для установки шрифта")
-                                                    : QStringLiteral("Right-click for Chinese font install"));
+    EXPECT_EQ(w.ui().cmdLangChn->toolTip(),
+              russian ? QStringLiteral("Нажмите правой кнопкой для установки шрифта")
+                      : QStringLiteral("Right-click for Chinese font install"));
     EXPECT_EQ(FontItem(*w.form)->text(),
               russian ? QStringLiteral("Установить китайский шрифт") : QStringLiteral("Install Chinese font"));
     EXPECT_TRUE(SamePicture(QIcon(w.ui().title->pixmap()), TitlePicturePath(russian ? LangRussian : LangEnglish)));
@@ -106,9 +106,11 @@ void ExpectTextMode(MainWindowUnderTest& w, bool russian)
     }
     EXPECT_FALSE(w.ui().lblOpenProj->isHidden());
     EXPECT_TRUE(w.ui().imgGoTo->isHidden());
-    for (QWidget* entry : std::initializer_list<QWidget*>{w.ui().menu0, w.ui().menu02, w.ui().menu6, w.ui().menu11, w.ui().Shape1, w.ui().Shape13})
+    for (QWidget* entry : std::initializer_list<QWidget*>{w.ui().menu0, w.ui().menu02, w.ui().menu6, w.ui().menu11,
+                                                          w.ui().Shape1, w.ui().Shape13})
         EXPECT_FALSE(entry->isHidden()) << entry->objectName().toStdString();
-    for (QWidget* picture : std::initializer_list<QWidget*>{w.ui().imgmch0, w.ui().imgmch01, w.ui().imgmch02, w.ui().imgmch5, w.ui().imgmch11})
+    for (QWidget* picture : std::initializer_list<QWidget*>{w.ui().imgmch0, w.ui().imgmch01, w.ui().imgmch02,
+                                                            w.ui().imgmch5, w.ui().imgmch11})
         EXPECT_TRUE(picture->isHidden()) << picture->objectName().toStdString();
     EXPECT_TRUE(RightClickOpensFontMenu(w));
     // The Chinese button keeps its picture and stays shown in every language.
@@ -136,12 +138,13 @@ void ExpectChineseMode(MainWindowUnderTest& w)
     EXPECT_TRUE(w.ui().cmdLangChn->toolTip().isEmpty());
     EXPECT_FALSE(RightClickOpensFontMenu(w));
     EXPECT_TRUE(w.ui().Image1->toolTip().isEmpty());
-    for (QWidget* entry : std::initializer_list<QWidget*>{w.ui().menu0, w.ui().menu02, w.ui().menu03, w.ui().menu1, w.ui().menu11, w.ui().Shape1,
-                           w.ui().Shape2, w.ui().Shape13})
+    for (QWidget* entry : std::initializer_list<QWidget*>{w.ui().menu0, w.ui().menu02, w.ui().menu03, w.ui().menu1,
+                                                          w.ui().menu11, w.ui().Shape1, w.ui().Shape2, w.ui().Shape13})
         EXPECT_TRUE(entry->isHidden()) << entry->objectName().toStdString();
-    for (QWidget* picture : std::initializer_list<QWidget*>{w.ui().imgmch0, w.ui().imgmch01, w.ui().imgmch02, w.ui().imgmch1, w.ui().imgmch2,
-                             w.ui().imgmch3, w.ui().imgmch4, w.ui().imgmch5, w.ui().imgmch6, w.ui().imgmch7,
-                             w.ui().imgmch8, w.ui().imgmch9, w.ui().imgmch10, w.ui().imgmch11})
+    for (QWidget* picture : std::initializer_list<QWidget*>{
+             w.ui().imgmch0, w.ui().imgmch01, w.ui().imgmch02, w.ui().imgmch1, w.ui().imgmch2, w.ui().imgmch3,
+             w.ui().imgmch4, w.ui().imgmch5, w.ui().imgmch6, w.ui().imgmch7, w.ui().imgmch8, w.ui().imgmch9,
+             w.ui().imgmch10, w.ui().imgmch11})
         EXPECT_FALSE(picture->isHidden()) << picture->objectName().toStdString();
     for (QPushButton* button : {w.ui().cmdLangRus, w.ui().cmdLang, w.ui().cmdLangChn})
         EXPECT_FALSE(button->isHidden());
@@ -209,9 +212,9 @@ TEST(Languages, ButtonOfTheLanguageInUseChangesNothing)
         MainWindowUnderTest w(language);
         w.navigations.clear();
         w.ui().cmdPrev->setText(QStringLiteral("marker"));
-        QPushButton* same = language == LangRussian   ? w.ui().cmdLangRus
-                            : language == LangEnglish ? w.ui().cmdLang
-                                                      : w.ui().cmdLangChn;
+        QPushButton* same = language == LangRussian ? w.ui().cmdLangRus
+            : language == LangEnglish               ? w.ui().cmdLang
+                                                    : w.ui().cmdLangChn;
         QTest::mouseClick(same, Qt::LeftButton);
         EXPECT_EQ(w.session.CurrentLanguage, language);
         EXPECT_TRUE(w.navigations.isEmpty()) << int(language);
@@ -237,8 +240,8 @@ TEST(Languages, ChangeReopensTheSamePositionInTheNewLanguage)
 
 TEST(FontInstaller, RestartNoticeInRussianAndEnglishOnlyEvenWithoutInstaller)
 {
-    const std::pair<std::uint8_t, const char*> cases[] = {
-        {LangRussian, "Пожалуйста, перезапустите программу"}, {LangEnglish, "Please, restart a programm"}};
+    const std::pair<std::uint8_t, const char*> cases[] = {{LangRussian, "Пожалуйста, перезапустите программу"},
+                                                          {LangEnglish, "Please, restart a programm"}};
     for (const auto& [language, notice] : cases) {
         MainWindowUnderTest w(language);
         FontItem(*w.form)->trigger();

@@ -63,7 +63,8 @@ TEST(AnchoredRect, EachAxisFollowsItsAnchoredEdges)
 TEST(AnchoredRect, WithoutAnchorsOnAnAxisTheCentreKeepsItsRelativePlace)
 {
     // Centre at 200 of 400 stays at the middle of 600.
-    EXPECT_EQ(AnchoredRect(QRect(150, 0, 100, 10), QSize(400, 100), QSize(600, 100), AnchorTop), QRect(250, 0, 100, 10));
+    EXPECT_EQ(AnchoredRect(QRect(150, 0, 100, 10), QSize(400, 100), QSize(600, 100), AnchorTop),
+              QRect(250, 0, 100, 10));
 }
 
 TEST(AnchoredRect, NeverGivesANegativeSize)

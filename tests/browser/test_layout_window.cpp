@@ -23,38 +23,38 @@ struct Place {
 
 // Every visual control at the design size, relative to its parent.
 const std::vector<Place> designPlaces = {
-    {"Panel1", "Form1", {0, 0, 1017, 105}},       {"Image2", "Panel1", {8, 5, 157, 97}},
-    {"Bevel1", "Panel1", {0, 103, 1017, 2}},      {"title", "Panel1", {176, 4, 829, 97}},
-    {"Label25", "Form1", {664, 56, 193, 17}},     {"pMenu", "Form1", {0, 104, 185, 611}},
-    {"pWB", "Form1", {188, 104, 819, 567}},       {"Panel2", "pWB", {0, 0, 25, 567}},
-    {"Image1", "Panel2", {0, 5, 25, 101}},        {"WebBrowser1", "pWB", {25, 0, 794, 567}},
-    {"pBar", "Form1", {188, 674, 821, 41}},       {"cmdPrev", "pBar", {32, 4, 81, 33}},
-    {"cmdNext", "pBar", {116, 4, 81, 33}},        {"cmdSearchDB", "pBar", {208, 4, 61, 33}},
-    {"lblOpenProj", "pBar", {308, 14, 101, 17}},  {"imgGoTo", "pBar", {348, 12, 65, 25}},
-    {"tGoTo", "pBar", {412, 12, 37, 21}},         {"cmdGoTo", "pBar", {452, 4, 81, 33}},
-    {"cmdLangRus", "pBar", {548, 4, 57, 33}},     {"cmdLang", "pBar", {608, 4, 57, 33}},
-    {"cmdLangChn", "pBar", {668, 4, 57, 33}},     {"cmdExit", "pBar", {744, 4, 77, 33}},
-    {"menu0", "pMenu", {8, 8, 161, 33}},          {"menu02", "pMenu", {12, 48, 161, 45}},
-    {"menu03", "pMenu", {12, 100, 157, 21}},      {"menu1", "pMenu", {8, 132, 161, 45}},
-    {"menu2", "pMenu", {8, 184, 165, 45}},        {"menu3", "pMenu", {8, 236, 144, 21}},
-    {"menu4", "pMenu", {8, 264, 165, 45}},        {"menu5", "pMenu", {8, 316, 165, 57}},
-    {"menu6", "pMenu", {8, 368, 165, 21}},        {"menu7", "pMenu", {8, 408, 165, 33}},
-    {"menu8", "pMenu", {8, 448, 165, 45}},        {"menu9", "pMenu", {8, 500, 165, 33}},
-    {"menu10", "pMenu", {8, 540, 165, 33}},       {"menu11", "pMenu", {8, 580, 165, 17}},
-    {"Shape1", "pMenu", {8, 40, 165, 1}},         {"Shape2", "pMenu", {8, 92, 165, 1}},
-    {"Shape3", "pMenu", {8, 120, 165, 1}},        {"Shape4", "pMenu", {8, 176, 165, 1}},
-    {"Shape5", "pMenu", {8, 228, 165, 1}},        {"Shape6", "pMenu", {8, 256, 165, 1}},
-    {"Shape7", "pMenu", {8, 308, 165, 1}},        {"Shape8", "pMenu", {8, 372, 165, 1}},
-    {"Shape9", "pMenu", {8, 400, 165, 1}},        {"Shape10", "pMenu", {8, 440, 165, 1}},
-    {"Shape11", "pMenu", {8, 492, 165, 1}},       {"Shape12", "pMenu", {8, 532, 165, 1}},
-    {"Shape13", "pMenu", {8, 572, 165, 1}},       {"Image4", "pMenu", {8, 8, 165, 25}},
-    {"imgmch0", "pMenu", {8, 8, 165, 41}},        {"imgmch01", "pMenu", {8, 52, 165, 41}},
-    {"imgmch02", "pMenu", {8, 92, 165, 61}},      {"imgmch1", "pMenu", {8, 168, 165, 41}},
-    {"imgmch2", "pMenu", {8, 208, 165, 41}},      {"imgmch3", "pMenu", {8, 248, 165, 25}},
-    {"imgmch4", "pMenu", {8, 272, 165, 41}},      {"imgmch5", "pMenu", {8, 312, 165, 61}},
-    {"imgmch6", "pMenu", {8, 372, 165, 25}},      {"imgmch7", "pMenu", {8, 396, 165, 41}},
-    {"imgmch8", "pMenu", {8, 436, 165, 45}},      {"imgmch9", "pMenu", {8, 480, 165, 45}},
-    {"imgmch10", "pMenu", {8, 524, 165, 41}},     {"imgmch11", "pMenu", {8, 568, 165, 41}},
+    {"Panel1", "Form1", {0, 0, 1017, 105}},      {"Image2", "Panel1", {8, 5, 157, 97}},
+    {"Bevel1", "Panel1", {0, 103, 1017, 2}},     {"title", "Panel1", {176, 4, 829, 97}},
+    {"Label25", "Form1", {664, 56, 193, 17}},    {"pMenu", "Form1", {0, 104, 185, 611}},
+    {"pWB", "Form1", {188, 104, 819, 567}},      {"Panel2", "pWB", {0, 0, 25, 567}},
+    {"Image1", "Panel2", {0, 5, 25, 101}},       {"WebBrowser1", "pWB", {25, 0, 794, 567}},
+    {"pBar", "Form1", {188, 674, 821, 41}},      {"cmdPrev", "pBar", {32, 4, 81, 33}},
+    {"cmdNext", "pBar", {116, 4, 81, 33}},       {"cmdSearchDB", "pBar", {208, 4, 61, 33}},
+    {"lblOpenProj", "pBar", {308, 14, 101, 17}}, {"imgGoTo", "pBar", {348, 12, 65, 25}},
+    {"tGoTo", "pBar", {412, 12, 37, 21}},        {"cmdGoTo", "pBar", {452, 4, 81, 33}},
+    {"cmdLangRus", "pBar", {548, 4, 57, 33}},    {"cmdLang", "pBar", {608, 4, 57, 33}},
+    {"cmdLangChn", "pBar", {668, 4, 57, 33}},    {"cmdExit", "pBar", {744, 4, 77, 33}},
+    {"menu0", "pMenu", {8, 8, 161, 33}},         {"menu02", "pMenu", {12, 48, 161, 45}},
+    {"menu03", "pMenu", {12, 100, 157, 21}},     {"menu1", "pMenu", {8, 132, 161, 45}},
+    {"menu2", "pMenu", {8, 184, 165, 45}},       {"menu3", "pMenu", {8, 236, 144, 21}},
+    {"menu4", "pMenu", {8, 264, 165, 45}},       {"menu5", "pMenu", {8, 316, 165, 57}},
+    {"menu6", "pMenu", {8, 368, 165, 21}},       {"menu7", "pMenu", {8, 408, 165, 33}},
+    {"menu8", "pMenu", {8, 448, 165, 45}},       {"menu9", "pMenu", {8, 500, 165, 33}},
+    {"menu10", "pMenu", {8, 540, 165, 33}},      {"menu11", "pMenu", {8, 580, 165, 17}},
+    {"Shape1", "pMenu", {8, 40, 165, 1}},        {"Shape2", "pMenu", {8, 92, 165, 1}},
+    {"Shape3", "pMenu", {8, 120, 165, 1}},       {"Shape4", "pMenu", {8, 176, 165, 1}},
+    {"Shape5", "pMenu", {8, 228, 165, 1}},       {"Shape6", "pMenu", {8, 256, 165, 1}},
+    {"Shape7", "pMenu", {8, 308, 165, 1}},       {"Shape8", "pMenu", {8, 372, 165, 1}},
+    {"Shape9", "pMenu", {8, 400, 165, 1}},       {"Shape10", "pMenu", {8, 440, 165, 1}},
+    {"Shape11", "pMenu", {8, 492, 165, 1}},      {"Shape12", "pMenu", {8, 532, 165, 1}},
+    {"Shape13", "pMenu", {8, 572, 165, 1}},      {"Image4", "pMenu", {8, 8, 165, 25}},
+    {"imgmch0", "pMenu", {8, 8, 165, 41}},       {"imgmch01", "pMenu", {8, 52, 165, 41}},
+    {"imgmch02", "pMenu", {8, 92, 165, 61}},     {"imgmch1", "pMenu", {8, 168, 165, 41}},
+    {"imgmch2", "pMenu", {8, 208, 165, 41}},     {"imgmch3", "pMenu", {8, 248, 165, 25}},
+    {"imgmch4", "pMenu", {8, 272, 165, 41}},     {"imgmch5", "pMenu", {8, 312, 165, 61}},
+    {"imgmch6", "pMenu", {8, 372, 165, 25}},     {"imgmch7", "pMenu", {8, 396, 165, 41}},
+    {"imgmch8", "pMenu", {8, 436, 165, 45}},     {"imgmch9", "pMenu", {8, 480, 165, 45}},
+    {"imgmch10", "pMenu", {8, 524, 165, 41}},    {"imgmch11", "pMenu", {8, 568, 165, 41}},
 };
 
 QWidget* control(TForm1& form, const char* name)
@@ -67,7 +67,7 @@ QWidget* control(TForm1& form, const char* name)
 bool SamePicture(const QPixmap& shown, const QString& path)
 {
     return shown.toImage().convertToFormat(QImage::Format_ARGB32) ==
-           LoadPicture(path).toImage().convertToFormat(QImage::Format_ARGB32);
+        LoadPicture(path).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
 TEST(MainWindowDefinition, EveryControlHasItsParentAndPlace)
@@ -85,8 +85,8 @@ TEST(MainWindowDefinition, EveryControlHasItsParentAndPlace)
 TEST(MainWindowDefinition, HiddenControlsFontsAndCursors)
 {
     MainWindowUnderTest w(LangNone, false);
-    for (const char* hidden : {"Label25", "imgGoTo", "imgmch0", "imgmch01", "imgmch02", "imgmch1", "imgmch5",
-                               "imgmch11"})
+    for (const char* hidden :
+         {"Label25", "imgGoTo", "imgmch0", "imgmch01", "imgmch02", "imgmch1", "imgmch5", "imgmch11"})
         EXPECT_TRUE(control(*w.form, hidden)->isHidden()) << hidden;
     for (const char* shown : {"Image4", "menu0", "Shape1", "lblOpenProj", "cmdSearchDB"})
         EXPECT_FALSE(control(*w.form, shown)->isHidden()) << shown;
@@ -113,11 +113,12 @@ TEST(MainWindowDefinition, HiddenControlsFontsAndCursors)
 TEST(MainWindowDefinition, MenuPanelStacksItsControlsFromBottomToTop)
 {
     MainWindowUnderTest w(LangNone, false);
-    const QStringList expected = QStringLiteral(
-        "menu0 menu1 menu2 menu3 menu4 menu5 menu6 menu7 menu8 menu9 menu10 menu11 Shape4 Shape5 Shape6 Shape7 "
-        "Shape8 Shape9 Shape10 Shape11 Shape12 Shape13 menu03 Shape1 menu02 Shape2 Shape3 imgmch8 imgmch11 Image4 "
-        "imgmch0 imgmch10 imgmch9 imgmch7 imgmch6 imgmch5 imgmch4 imgmch3 imgmch2 imgmch1 imgmch02 imgmch01")
-                                     .split(u' ');
+    const QStringList expected =
+        QStringLiteral(
+            "menu0 menu1 menu2 menu3 menu4 menu5 menu6 menu7 menu8 menu9 menu10 menu11 Shape4 Shape5 Shape6 Shape7 "
+            "Shape8 Shape9 Shape10 Shape11 Shape12 Shape13 menu03 Shape1 menu02 Shape2 Shape3 imgmch8 imgmch11 Image4 "
+            "imgmch0 imgmch10 imgmch9 imgmch7 imgmch6 imgmch5 imgmch4 imgmch3 imgmch2 imgmch1 imgmch02 imgmch01")
+            .split(u' ');
     QStringList order;
     for (QObject* child : w.ui().pMenu->children())
         if (child->isWidgetType())
@@ -133,11 +134,14 @@ TEST(MainWindowDefinition, TabOrderRunsThroughViewAndBar)
     QWidget* view = w.form->WebBrowser1->view();
     ASSERT_NE(view->focusProxy(), nullptr) << "the engine's inner widget";
     auto nameOf = [&](QWidget* at) {
-        return at == view ? QStringLiteral("view") : at == view->focusProxy() ? QStringLiteral("page") : at->objectName();
+        return at == view              ? QStringLiteral("view")
+            : at == view->focusProxy() ? QStringLiteral("page")
+                                       : at->objectName();
     };
-    const QStringList expected = QStringLiteral(
-        "WebBrowser1 view page tGoTo cmdSearchDB cmdNext cmdPrev cmdGoTo cmdExit cmdLang cmdLangRus cmdLangChn")
-                                     .split(u' ');
+    const QStringList expected =
+        QStringLiteral(
+            "WebBrowser1 view page tGoTo cmdSearchDB cmdNext cmdPrev cmdGoTo cmdExit cmdLang cmdLangRus cmdLangChn")
+            .split(u' ');
     QStringList order;
     QWidget* at = w.ui().WebBrowser1;
     for (int step = 0; step < 200 && order.size() < expected.size(); ++step, at = at->nextInFocusChain())

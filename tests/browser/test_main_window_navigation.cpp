@@ -106,9 +106,9 @@ protected:
     // The page files of one language letter, in name order, which is catalogue order.
     static QStringList pageFiles(const QString& root, const QString& letter)
     {
-        QStringList names = QDir(root + QStringLiteral("/data"))
-                                .entryList({QStringLiteral("?????") + letter + QStringLiteral(".html")}, QDir::Files,
-                                           QDir::Name);
+        QStringList names =
+            QDir(root + QStringLiteral("/data"))
+                .entryList({QStringLiteral("?????") + letter + QStringLiteral(".html")}, QDir::Files, QDir::Name);
         return names;
     }
     // From the first page, Next up to the end visits exactly pages; Previous walks them back.
@@ -145,7 +145,6 @@ Session* MainWindowNavigation::session = nullptr;
 TForm1* MainWindowNavigation::form = nullptr;
 
 }  // namespace
-
 
 TEST_F(MainWindowNavigation, MenuEntriesAndTheirPicturesOpenTheirPage)
 {
@@ -338,7 +337,11 @@ TEST_F(MainWindowNavigation, FollowingALinkInAShownPage)
     openAt(0, 1);  // 00001e.html links to 04002e.html
     EXPECT_TRUE(QTest::qWaitFor([&] { return loaded; }, 60000)) << "page did not load";
     view->page()->runJavaScript(QStringLiteral("document.querySelector('a').click()"));
-    EXPECT_TRUE(QTest::qWaitFor([] { return position() == CataloguePosition{4, 2}; }, 60000))
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] {
+            return position() == CataloguePosition{4, 2};
+        },
+        60000))
         << "position after the link: " << position();
     QObject::disconnect(done);
     ui().cmdNext->click();

@@ -40,7 +40,8 @@ protected:
         form->FormCreate(demoCatalogueDir() + QStringLiteral("/velora-catalogue"));
         session.CurrentLanguage = language;
         QObject::connect(form->WebBrowser1, &TWebBrowser::loadFinished, [this](bool ok) { loads += ok ? 1 : 0; });
-        QObject::connect(form->WebBrowser1, &TWebBrowser::BeforeNavigate2, [this](const QString& url) { navigations << url; });
+        QObject::connect(form->WebBrowser1, &TWebBrowser::BeforeNavigate2,
+                         [this](const QString& url) { navigations << url; });
         form->show();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -50,10 +51,7 @@ protected:
     {
         ASSERT_TRUE(QTest::qWaitFor([&] { return loads >= count; }, 60000)) << "page did not load";
     }
-    void TearDown() override
-    {
-        form.reset();
-    }
+    void TearDown() override { form.reset(); }
     Ui::Form1& ui() { return form->controls(); }
     void press(int key, Qt::KeyboardModifiers modifiers)
     {
@@ -97,10 +95,12 @@ TEST_F(PageViewer, ThePageHasTheFocusAndPageDownScrollsIt)
     QTest::qWait(200);
     press(Qt::Key_PageDown, Qt::NoModifier);
     double scrolled = 0;
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        scrolled = form->WebBrowser1->view()->page()->scrollPosition().y();
-        return scrolled > 0;
-    }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            scrolled = form->WebBrowser1->view()->page()->scrollPosition().y();
+            return scrolled > 0;
+        },
+        10000));
 }
 
 TEST_F(PageViewer, KeysRunTheirCommandsAndNothingWhileABoxIsUp)
@@ -126,7 +126,8 @@ TEST_F(PageViewer, KeysRunTheirCommandsAndNothingWhileABoxIsUp)
 
     // Ctrl+P brings the print dialog, Ctrl+Shift+S the save dialog proposing the page's name.
     QWebEngineView* view = form->WebBrowser1->view();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view->url().fileName() == "05002e.html" && !view->page()->isLoading(); }, 60000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return view->url().fileName() == "05002e.html" && !view->page()->isLoading(); }, 60000));
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_P, Qt::CTRL | Qt::SHIFT | Qt::Key_S}) {
         QString dialog;
         QTimer::singleShot(500, [&] {
@@ -207,8 +208,8 @@ TEST_F(PageViewer, ContextMenuInEachLanguageAndOnALink)
               QStringList({"Копировать", "Выделить всё", "Найти на странице…", "Искать в каталоге…", "Увеличить",
                            "Уменьшить", "Обычный размер", "Печать…", "Сохранить как PDF…"}));
     EXPECT_EQ(entries(PageContextMenu(LangChinese, QUrl(), true)),
-              QStringList({"复制", "全选", "在页面中查找…", "搜索目录…", "放大", "缩小", "实际大小", "打印…",
-                           "另存为 PDF…"}));
+              QStringList(
+                  {"复制", "全选", "在页面中查找…", "搜索目录…", "放大", "缩小", "实际大小", "打印…", "另存为 PDF…"}));
     EXPECT_EQ(entries(PageContextMenu(LangEnglish, QUrl("https://velora.org/"), false)).mid(0, 4),
               QStringList({"Open link", "Open in the web browser", "Copy link address", "Copy"}));
     EXPECT_EQ(entries(PageContextMenu(LangEnglish, QUrl("file:///c/data/05001e.html"), false)).mid(0, 3),
@@ -223,12 +224,15 @@ TEST_F(PageViewer, ContextMenuInEachLanguageAndOnALink)
     ASSERT_NE(page, nullptr);
     QTest::mouseClick(page, Qt::RightButton, {}, QPoint(300, 300));
     PageContextMenu* shown = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* menu = qobject_cast<PageContextMenu*>(top); menu && menu->isVisible())
-                shown = menu;
-        return shown != nullptr;
-    }, 10000)) << "no context menu";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* menu = qobject_cast<PageContextMenu*>(top); menu && menu->isVisible())
+                    shown = menu;
+            return shown != nullptr;
+        },
+        10000))
+        << "no context menu";
     EXPECT_EQ(entries(*shown).value(0), "Копировать");
     int findRequests = 0;
     QObject::connect(form->WebBrowser1, &TWebBrowser::findInPageRequested, [&] { ++findRequests; });
@@ -271,7 +275,8 @@ TEST_F(PageViewer, PdfOfThePageHoldsItsTitleAndAnUnwritableFolderIsTold)
     ASSERT_TRUE(QTest::qWaitFor([&] { return written >= 0; }, 60000));
     EXPECT_EQ(written, 0);
     ASSERT_EQ(messages.count(), 1);
-    EXPECT_TRUE(messages.last().startsWith("The page could not be saved as \"" + blocked + "\"")) << messages.last().toStdString();
+    EXPECT_TRUE(messages.last().startsWith("The page could not be saved as \"" + blocked + "\""))
+        << messages.last().toStdString();
     EXPECT_EQ(QFileInfo(plain.fileName()).size(), 0);
     EXPECT_EQ(session.CurrentCategory, 5);
     EXPECT_EQ(session.CurrentPosition, 1);
@@ -284,7 +289,7 @@ TEST_F(PageViewer, PictureControlsHaveNamesInEachLanguage)
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         return accessible ? accessible->text(QAccessible::Name) : QString();
     };
-    const QList<QWidget*> pictures = {ui().Image1, ui().Image2, ui().title,  ui().cmdLangChn, ui().imgGoTo,
+    const QList<QWidget*> pictures = {ui().Image1, ui().Image2,  ui().title,   ui().cmdLangChn, ui().imgGoTo,
                                       ui().tGoTo,  ui().imgmch0, ui().imgmch5, ui().imgmch11};
     struct Expected {
         std::uint8_t language;

@@ -45,9 +45,9 @@ TEST(PdfFileName, PositionAndTitleWithForbiddenCharactersReplaced)
 TEST(GoToKeyFilter, CommittedTextIsJudgedLikeTypedCharacters)
 {
     EXPECT_EQ(GoToCommitAccepted("", 0, -1, 0, "1a.2"), "1.2");
-    EXPECT_EQ(GoToCommitAccepted("", 0, -1, 0, "123"), "12");   // after two digits only the dot
+    EXPECT_EQ(GoToCommitAccepted("", 0, -1, 0, "123"), "12");  // after two digits only the dot
     EXPECT_EQ(GoToCommitAccepted("1.", 2, -1, 0, "5.6"), "56");  // one dot only
-    EXPECT_EQ(GoToCommitAccepted("1", 1, -1, 0, "１２"), "");   // full-width digits are no digits
+    EXPECT_EQ(GoToCommitAccepted("1", 1, -1, 0, "１２"), "");  // full-width digits are no digits
     // The first character replaces the selection: "1.1" selected, then "4.3" is let through.
     EXPECT_EQ(GoToCommitAccepted("1.1", 3, 0, 3, "4.3"), "4.3");
     // The text met depends on where the caret stands: typed before the dot of "1.", the third

@@ -31,8 +31,8 @@ fulltext::Hit MakeHit(int category, int position, const QString& letter, const Q
 TEST(ResultsPage, TextFromPagesAndTheQueryShowsAsWritten)
 {
     fulltext::Results results;
-    results.hits.push_back(MakeHit(5, 12, "r", "<script>alert(1)</script> &lt; %2", "a <b>bold</b> & pump",
-                                   {{2, 7}, {16, 4}}));
+    results.hits.push_back(
+        MakeHit(5, 12, "r", "<script>alert(1)</script> &lt; %2", "a <b>bold</b> & pump", {{2, 7}, {16, 4}}));
     results.estimatedTotal = 1;
     const QString html = ResultsPageHtml(results, "<img src=x onerror=alert(2)>", 0, LangRussian);
 
@@ -76,7 +76,8 @@ TEST(ResultsPage, HitsLinkToTheInterfaceLanguagesPageAndNameTheLanguageFoundIn)
 
     const QString chinese = ResultsPageHtml(results, "turbine", 0, LangChinese);
     EXPECT_TRUE(chinese.contains("href=\"05012c.html\"")) << chinese.toStdString();
-    EXPECT_TRUE(chinese.contains("电子、信息技术和电信 · 5.12 · <span class=\"found-in\">在英文页面中找到</span>")) << chinese.toStdString();
+    EXPECT_TRUE(chinese.contains("电子、信息技术和电信 · 5.12 · <span class=\"found-in\">在英文页面中找到</span>"))
+        << chinese.toStdString();
     EXPECT_TRUE(chinese.contains("<div class=\"where\">主席团主席致辞</div>")) << chinese.toStdString();
 }
 
@@ -116,7 +117,8 @@ TEST(ResultsPage, NothingFoundAndIndexBuildingSayWhatIsGoingOn)
     EXPECT_FALSE(none.contains("about:blank"));
 
     const QString building = IndexBuildingPageHtml("<pump>", 1234, LangEnglish);
-    EXPECT_TRUE(building.contains("still being built: <span id=\"pages-read\">1234</span> pages read")) << building.toStdString();
+    EXPECT_TRUE(building.contains("still being built: <span id=\"pages-read\">1234</span> pages read"))
+        << building.toStdString();
     EXPECT_TRUE(building.contains("&lt;pump&gt;")) << building.toStdString();
     EXPECT_TRUE(IndexBuildingPageHtml("x", 7, LangChinese).contains("已读取 <span id=\"pages-read\">7</span> 页"));
 }

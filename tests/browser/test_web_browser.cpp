@@ -31,8 +31,9 @@ QString PageFolder(const QTemporaryDir& root, std::initializer_list<std::pair<co
 TEST(WebBrowser, ReportsRequestedNavigationsOnceAndLinksWithTheirAnchor)
 {
     QTemporaryDir root;
-    const QString folder = PageFolder(root, {{"00001r.html", "<html><body><a href='02003r.html#top'>next</a></body></html>"},
-                                             {"02003r.html", "<html><body id='top'>two</body></html>"}});
+    const QString folder = PageFolder(root,
+                                      {{"00001r.html", "<html><body><a href='02003r.html#top'>next</a></body></html>"},
+                                       {"02003r.html", "<html><body id='top'>two</body></html>"}});
 
     TWebBrowser browser;
     browser.resize(400, 300);
@@ -60,8 +61,9 @@ TEST(WebBrowser, APreloadedPageIsReportedOnlyWhenNavigateTakesIt)
 {
     QTemporaryDir root;
     const QString folder = PageFolder(
-        root, {{"00001r.html", "<html><body onload=\"setTimeout(() => location.replace('00002r.html'))\">one</body></html>"},
-               {"00002r.html", "<html><body>two</body></html>"}});
+        root,
+        {{"00001r.html", "<html><body onload=\"setTimeout(() => location.replace('00002r.html'))\">one</body></html>"},
+         {"00002r.html", "<html><body>two</body></html>"}});
 
     QStringList reported;
     int loads = 0;
@@ -95,9 +97,11 @@ TEST(WebBrowser, APreloadReplacedOrTakenAtOnceEndsOnce)
     QTemporaryDir root;
     // The Russian page holds its load open for a while after it is shown: its frame is slow.
     const QString folder = PageFolder(
-        root, {{"00001r.html", "<html><body>one<iframe src='slow.html'></iframe></body></html>"},
-               {"slow.html", "<html><body><script>const t = Date.now(); while (Date.now() - t < 1500) {}</script></body></html>"},
-               {"00001e.html", "<html><body>one in English</body></html>"}});
+        root,
+        {{"00001r.html", "<html><body>one<iframe src='slow.html'></iframe></body></html>"},
+         {"slow.html",
+          "<html><body><script>const t = Date.now(); while (Date.now() - t < 1500) {}</script></body></html>"},
+         {"00001e.html", "<html><body>one in English</body></html>"}});
     const QString russian = "file://" + folder + "/00001r.html";
     const QString english = "file://" + folder + "/00001e.html";
 
@@ -117,7 +121,8 @@ TEST(WebBrowser, APreloadReplacedOrTakenAtOnceEndsOnce)
         browser.Preload(russian);
         if (c.afterItBegan) {
             bool began = false;
-            const auto watch = QObject::connect(browser.view()->page(), &QWebEnginePage::urlChanged, [&] { began = true; });
+            const auto watch =
+                QObject::connect(browser.view()->page(), &QWebEnginePage::urlChanged, [&] { began = true; });
             const bool beganInTime = QTest::qWaitFor([&] { return began; }, 60000);
             QObject::disconnect(watch);
             ASSERT_TRUE(beganInTime);

@@ -14,7 +14,7 @@ QString Format(int example, bool russian)
 {
     return (russian ? QStringLiteral("Введите номер категории и номер проекта через точку (например: 1.")
                     : QStringLiteral("Please input category and project number, dot separated (ex: 1.")) +
-           QString::number(example) + u')';
+        QString::number(example) + u')';
 }
 
 }  // namespace
@@ -86,15 +86,18 @@ TEST(GoToCheck, MessagesInBothLanguages)
     EXPECT_EQ(GoToMessageText(CheckGoToText("a.1", kCounts), true), Format(4, true));
     EXPECT_EQ(GoToMessageText(CheckGoToText("a.1", kCounts), false), Format(4, false));
 
-    EXPECT_EQ(GoToMessageText(CheckGoToText("0.1", kCounts), true), QStringLiteral("Номер категории может быть от 1 до 11"));
+    EXPECT_EQ(GoToMessageText(CheckGoToText("0.1", kCounts), true),
+              QStringLiteral("Номер категории может быть от 1 до 11"));
     EXPECT_EQ(GoToMessageText(CheckGoToText("0.1", kCounts), false),
               QStringLiteral("Please input category number between 1 and 11"));
     EXPECT_EQ(GoToMessageText(CheckGoToText("5.999", kCounts), true),
               QStringLiteral("В категории 5 максимальный номер проекта 20"));
     EXPECT_EQ(GoToMessageText(CheckGoToText("5.999", kCounts), false),
               QStringLiteral("For the category 5 max. project number is 20"));
-    EXPECT_EQ(GoToMessageText(CheckGoToText("1.0", kCounts), true), QStringLiteral("Номер проекта должен быть не меньше 1"));
-    EXPECT_EQ(GoToMessageText(CheckGoToText("1.0", kCounts), false), QStringLiteral("Project number must be 1 or greater"));
+    EXPECT_EQ(GoToMessageText(CheckGoToText("1.0", kCounts), true),
+              QStringLiteral("Номер проекта должен быть не меньше 1"));
+    EXPECT_EQ(GoToMessageText(CheckGoToText("1.0", kCounts), false),
+              QStringLiteral("Project number must be 1 or greater"));
     EXPECT_TRUE(GoToMessageText(CheckGoToText("1.1", kCounts), true).isEmpty());
 }
 

@@ -47,8 +47,9 @@ TEST(PageFiles, PositionLabelHasNoLeadingZeros)
 TEST(PageFiles, WrittenNamesParseBackAndOtherFilesDoNot)
 {
     for (const LanguageRow& language : LanguageTable()) {
-        for (const CataloguePosition at : {CataloguePosition{0, 1}, CataloguePosition{5, 12}, CataloguePosition{11, 999},
-                                           CataloguePosition{3, 1234}, CataloguePosition{10, 999999999}}) {
+        for (const CataloguePosition at :
+             {CataloguePosition{0, 1}, CataloguePosition{5, 12}, CataloguePosition{11, 999}, CataloguePosition{3, 1234},
+              CataloguePosition{10, 999999999}}) {
             const QString name = PageFileName(at.category, at.position, language.letter);
             const std::optional<PageName> read = ParsePageName(name);
             ASSERT_TRUE(read) << name.toStdString();

@@ -5,11 +5,12 @@
 
 namespace {
 
-const QString RussianSelect = QStringLiteral(
-    "SELECT c.cn, c.ctrus, cc.d, cc.n, cc.pcat, rus.d, rus.tdb, rus.odb, rus.o_tdb, "
-    "IIf(len(rus.r_d)>0,rus.r_d+\" \",\"\")+rus.r As cdata, "
-    "rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\")+IIf(len(rus.o_tdb)>0,chr(13)+chr(10)+rus.o_tdb,\"\") AS odata "
-    "FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN rus ON (cc.d = rus.d) AND (cc.n = rus.n)");
+const QString RussianSelect =
+    QStringLiteral("SELECT c.cn, c.ctrus, cc.d, cc.n, cc.pcat, rus.d, rus.tdb, rus.odb, rus.o_tdb, "
+                   "IIf(len(rus.r_d)>0,rus.r_d+\" \",\"\")+rus.r As cdata, "
+                   "rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\")+"
+                   "IIf(len(rus.o_tdb)>0,chr(13)+chr(10)+rus.o_tdb,\"\") AS odata "
+                   "FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN rus ON (cc.d = rus.d) AND (cc.n = rus.n)");
 
 // The part between the from clause and the order: " WHERE ..." or nothing.
 QString WherePart(const QString& sql)
@@ -30,17 +31,17 @@ TEST(SearchSql, RussianExampleWithEveryCriterion)
     criteria.departmentIndex = 6;
     criteria.sortIndex = 1;
     EXPECT_EQ(BuildSearchSql(criteria, QStringLiteral("rus")).text,
-              RussianSelect
-                  + QStringLiteral(" WHERE rus.tdb like '%насос%' and rus.odb like '%институт%' and c.cn=5 and "
-                                   "r like '%ов%' and rus.a like '%факс%' and rus.d=6 ORDER BY c.cn, rus.d, rus.n;"));
+              RussianSelect +
+                  QStringLiteral(" WHERE rus.tdb like '%насос%' and rus.odb like '%институт%' and c.cn=5 and "
+                                 "r like '%ов%' and rus.a like '%факс%' and rus.d=6 ORDER BY c.cn, rus.d, rus.n;"));
 }
 
 TEST(SearchSql, EnglishWithoutCriteriaHasNoWhere)
 {
     const QString sql = BuildSearchSql(SearchCriteria{}, QStringLiteral("eng")).text;
     EXPECT_TRUE(sql.startsWith(QStringLiteral("SELECT c.cn, c.cteng, cc.d, cc.n, cc.pcat, eng.d, eng.tdb, ")));
-    EXPECT_TRUE(sql.endsWith(QStringLiteral(
-        "INNER JOIN eng ON (cc.d = eng.d) AND (cc.n = eng.n) ORDER BY eng.d, eng.n, c.cn;")));
+    EXPECT_TRUE(sql.endsWith(
+        QStringLiteral("INNER JOIN eng ON (cc.d = eng.d) AND (cc.n = eng.n) ORDER BY eng.d, eng.n, c.cn;")));
     EXPECT_FALSE(sql.contains(QStringLiteral("WHERE")));
     EXPECT_FALSE(sql.contains(QStringLiteral("rus")));
     EXPECT_EQ(sql.count(QStringLiteral("eng")), 18);  // 13 in the select list, 3 in the joins, 2 in the order
@@ -63,7 +64,11 @@ TEST(SearchSql, EachCriterionAloneGivesOneCondition)
         {[](SearchCriteria& s) { s.address = QStringLiteral("'"); }, " WHERE rus.a like '%''%'"},
         {[](SearchCriteria& s) { s.address = QStringLiteral("5_%"); }, " WHERE rus.a like '%5_%%'"},
         {[](SearchCriteria& s) { s.departmentIndex = 7; }, " WHERE rus.d=7"},
-        {[](SearchCriteria& s) { s.categoryIndex = -1; s.departmentIndex = -1; }, ""},
+        {[](SearchCriteria& s) {
+             s.categoryIndex = -1;
+             s.departmentIndex = -1;
+         },
+         ""},
     };
     for (const Case& c : cases) {
         SearchCriteria criteria;

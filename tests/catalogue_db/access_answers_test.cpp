@@ -58,13 +58,15 @@ const Case kCases[] = {
      "No|False|Off;Yes|True|On"},
     {"SELECT Format(G, 'Short Date'), Format(G, 'Long Date') FROM Table1 WHERE E = 333333333",
      "9/21/1974|Saturday, September 21, 1974"},
-    {"SELECT Format(#1/31/1995 14:05:09#, 'Short Time'), Format(#1/31/1995 14:05:09#, 'Long Time')", "14:05|2:05:09 PM"},
+    {"SELECT Format(#1/31/1995 14:05:09#, 'Short Time'), Format(#1/31/1995 14:05:09#, 'Long Time')",
+     "14:05|2:05:09 PM"},
     {"SELECT Format(#1/31/1995 14:05:09#, 'dd.mm.yy hh:nn:ss'), Format(#1/31/1995 14:05:09#, 'yyyy-m-d h:nn am/pm')",
      "31.01.95 14:05:09|1995-1-31 2:05 pm"},
     {"SELECT Format(1234.5, '#,##0.00'), Format(0.5, '0%'), Format(5, '#.##'), Format(H, '0.0000') FROM Table1 "
      "WHERE E = 333333333",
      "1,234.50|50%|5.|3.5000"},
-    {"SELECT Format(#1/31/1995#, 'ddd d mmm yyyy'), Format(#1/31/1995#, 'dddd mmmm')", "Tue 31 Jan 1995|Tuesday January"},
+    {"SELECT Format(#1/31/1995#, 'ddd d mmm yyyy'), Format(#1/31/1995#, 'dddd mmmm')",
+     "Tue 31 Jan 1995|Tuesday January"},
     {"SELECT Format(1, 'zzz')", "!zzz"},
     {"SELECT Format('text', 'q')", "!'q'"},
     // Left and Right, beside LEFT JOIN.
@@ -130,7 +132,8 @@ void expectAccessAnswers(const QString& table1, const QString& unicode)
         const QString got = answerOf(query, QString::fromUtf8(c.sql));
         const QString want = QString::fromUtf8(c.answer);
         if (want.startsWith(u'!'))
-            EXPECT_TRUE(got.startsWith(u'!') && got.contains(want.mid(1))) << c.sql << "\n  gave: " << got.toStdString();
+            EXPECT_TRUE(got.startsWith(u'!') && got.contains(want.mid(1)))
+                << c.sql << "\n  gave: " << got.toStdString();
         else
             EXPECT_EQ(got, want) << c.sql;
     }
@@ -151,12 +154,13 @@ TEST(AccessAnswers, OnAnSqliteCatalogue)
     catalogue_fixture::CatalogueFolder folder;
     const QString path = folder.databasePath();
     catalogue_fixture::writeDatabase(
-        path, {"CREATE TABLE Table1 (A TEXT, B TEXT, C INTEGER, D INTEGER, E INTEGER, F REAL, G TEXT, H REAL, I INTEGER)",
-               "INSERT INTO Table1 VALUES ('a', 'b', 0, 0, 0, 0, '1981-12-12 00:00:00', 0, 0)",
-               "INSERT INTO Table1 VALUES ('abcdefg', 'hijklmnop', 2, 222, 333333333, 444.555, '1974-09-21 00:00:00', 3.5, -1)",
-               "CREATE TABLE Table3 (a INTEGER, b TEXT)",
-               "CREATE TABLE \"Table\" (ID INTEGER, \"Unicode\" TEXT)",
-               "INSERT INTO \"Table\" VALUES (1, 'only ascii chars'), (2, 'ääkkösiä'), (3, 'Мир'), (7, 'ümlaut')"});
+        path,
+        {"CREATE TABLE Table1 (A TEXT, B TEXT, C INTEGER, D INTEGER, E INTEGER, F REAL, G TEXT, H REAL, I INTEGER)",
+         "INSERT INTO Table1 VALUES ('a', 'b', 0, 0, 0, 0, '1981-12-12 00:00:00', 0, 0)",
+         "INSERT INTO Table1 VALUES ('abcdefg', 'hijklmnop', 2, 222, 333333333, 444.555, '1974-09-21 00:00:00', "
+         "3.5, -1)",
+         "CREATE TABLE Table3 (a INTEGER, b TEXT)", "CREATE TABLE \"Table\" (ID INTEGER, \"Unicode\" TEXT)",
+         "INSERT INTO \"Table\" VALUES (1, 'only ascii chars'), (2, 'ääkkösiä'), (3, 'Мир'), (7, 'ümlaut')"});
     expectAccessAnswers(path, path);
 }
 
@@ -169,7 +173,8 @@ protected:
         QProcess localedef;
         localedef.start("localedef", {"-i", "ru_RU", "-f", "UTF-8", locales_.path() + "/ru_RU.UTF-8"});
         ASSERT_TRUE(localedef.waitForFinished(120000));
-        ASSERT_TRUE(QFile::exists(locales_.path() + "/ru_RU.UTF-8/LC_NUMERIC")) << localedef.readAllStandardError().toStdString();
+        ASSERT_TRUE(QFile::exists(locales_.path() + "/ru_RU.UTF-8/LC_NUMERIC"))
+            << localedef.readAllStandardError().toStdString();
         const QByteArray previous = qgetenv("LOCPATH");
         hadLocPath_ = !previous.isNull();
         oldLocPath_ = previous;

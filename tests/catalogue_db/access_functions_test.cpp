@@ -61,7 +61,8 @@ TEST_F(AccessFunctionsTest, EveryFunctionOfTheTableRunsWithEachCountOfArgumentsI
 TEST_F(AccessFunctionsTest, NumbersAreAsciiDigitsAndNeverInfinity)
 {
     // An Arabic-Indic three is no digit of a number literal.
-    EXPECT_EQ(errorOf(QStringLiteral("SELECT 1\u0663")), QStringLiteral("Invalid character '\u0663' in query expression."));
+    EXPECT_EQ(errorOf(QStringLiteral("SELECT 1\u0663")),
+              QStringLiteral("Invalid character '\u0663' in query expression."));
     for (const char* text : {"inf", " -inf", "nan"})
         EXPECT_EQ(errorOf(QStringLiteral("SELECT CDbl('%1')").arg(QLatin1String(text))), "Type mismatch") << text;
 }

@@ -16,11 +16,12 @@ class AccessSqlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        writeCatalogue(folder.databasePath(), {"INSERT INTO cc VALUES (3, 1, 1, 1)", "INSERT INTO cc VALUES (1, 1, 2, 1)",
-                                               "INSERT INTO cc VALUES (3, NULL, 3, 2)",
-                                               "INSERT INTO rus VALUES (1, 1, 'b', 'x', NULL, NULL, 'Яна', NULL)",
-                                               "INSERT INTO rus VALUES (1, 2, 'B', 'y', NULL, NULL, 'ян', NULL)",
-                                               "INSERT INTO rus VALUES (1, 3, 'a', 'z', NULL, NULL, 'ЯНА', NULL)"});
+        writeCatalogue(folder.databasePath(),
+                       {"INSERT INTO cc VALUES (3, 1, 1, 1)", "INSERT INTO cc VALUES (1, 1, 2, 1)",
+                        "INSERT INTO cc VALUES (3, NULL, 3, 2)",
+                        "INSERT INTO rus VALUES (1, 1, 'b', 'x', NULL, NULL, 'Яна', NULL)",
+                        "INSERT INTO rus VALUES (1, 2, 'B', 'y', NULL, NULL, 'ян', NULL)",
+                        "INSERT INTO rus VALUES (1, 3, 'a', 'z', NULL, NULL, 'ЯНА', NULL)"});
         query.setConnectionString("Data Source=" + folder.databasePath());
     }
     // The single value of a one-row, one-column result.
@@ -59,7 +60,9 @@ TEST_F(AccessSqlTest, FunctionsAndConditions)
     EXPECT_EQ(scalar("SELECT IIf(len(NULL)>0, 'yes', 'no') AS x").toString(), "no");
     EXPECT_EQ(scalar("SELECT UCase('ab') + LCase('CD') + Mid('xyz', 2, 1) AS x").toString(), "ABcdy");
     EXPECT_EQ(scalar("SELECT count(*) AS x FROM rus WHERE r like 'ЯН_' AND NOT n IN (1, 7)").toLongLong(), 1);
-    EXPECT_EQ(scalar("SELECT count(*) AS x FROM rus WHERE n BETWEEN 2 AND 3 AND a IS NULL AND r NOT LIKE '%q%'").toLongLong(), 2);
+    EXPECT_EQ(
+        scalar("SELECT count(*) AS x FROM rus WHERE n BETWEEN 2 AND 3 AND a IS NULL AND r NOT LIKE '%q%'").toLongLong(),
+        2);
     EXPECT_EQ(scalar("SELECT count(*) AS x FROM cc WHERE d Is Not Null Or cat = 1").toLongLong(), 2);
     EXPECT_EQ(scalar("SELECT True AS x").toLongLong(), -1);
 }
@@ -105,9 +108,9 @@ TEST_F(AccessSqlTest, TextGroupsAndOrderIgnoreCase)
 
 TEST_F(AccessSqlTest, MalformedTextsAreErrors)
 {
-    for (const QString sql : {"SELECT 'open", "SELECT [open FROM c", "SELECT cn FROM c; SELECT cn FROM c",
-                              "SELECT cn FROM c WHERE", "SELECT # FROM c", "SELECT cn FROM (c", "SELECT 1 +", "",
-                              "SELECT cn FROM c ORDER cn"}) {
+    for (const QString sql :
+         {"SELECT 'open", "SELECT [open FROM c", "SELECT cn FROM c; SELECT cn FROM c", "SELECT cn FROM c WHERE",
+          "SELECT # FROM c", "SELECT cn FROM (c", "SELECT 1 +", "", "SELECT cn FROM c ORDER cn"}) {
         query.setSql(sql);
         EXPECT_THROW(query.Open(), DatabaseError) << sql.toStdString();
         EXPECT_FALSE(query.Active());
@@ -162,8 +165,7 @@ TEST(AccessSqlTranslation, KeysOnNumericColumnsKeepTheirIndexOrderAndTextKeysIgn
     const NumericColumnLookup numeric = [](const QString& table, const QString& column) {
         return table == "eng" && (column == "d" || column == "n");
     };
-    const QString sql =
-        TranslateAccessSql("SELECT eng.tdb FROM eng ORDER BY eng.d, eng.n, eng.r, tdb;", numeric);
+    const QString sql = TranslateAccessSql("SELECT eng.tdb FROM eng ORDER BY eng.d, eng.n, eng.r, tdb;", numeric);
     EXPECT_TRUE(sql.endsWith(R"(ORDER BY "eng"."d", "eng"."n", "eng"."r" COLLATE jet_text, "tdb" COLLATE jet_text)"))
         << sql.toStdString();
     // Without a lookup every key takes the case-insensitive order.
@@ -173,6 +175,8 @@ TEST(AccessSqlTranslation, KeysOnNumericColumnsKeepTheirIndexOrderAndTextKeysIgn
 TEST_F(AccessSqlTest, ANulInsideAQuotedTextStaysInsideIt)
 {
     // SQLite would end the text at the NUL and fail on the rest of the statement.
-    EXPECT_EQ(scalar(QStringLiteral("SELECT Count(*) FROM rus WHERE tdb like '%") + QChar(0) + QStringLiteral("%'")), 0);
-    EXPECT_EQ(scalar(QStringLiteral("SELECT Right('a") + QChar(0) + QStringLiteral("b', 2)")), QStringLiteral("") + QChar(0) + "b");
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Count(*) FROM rus WHERE tdb like '%") + QChar(0) + QStringLiteral("%'")),
+              0);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Right('a") + QChar(0) + QStringLiteral("b', 2)")),
+              QStringLiteral("") + QChar(0) + "b");
 }

@@ -29,4 +29,3 @@ struct CatalogueFolder {
 };
 
 }  // namespace catalogue_fixture
-

@@ -77,7 +77,8 @@ TEST(JetImport, EveryTableMatchesMdbExport)
         const QStringList tables = run("mdb-tables", {"-1", path}).split('\n', Qt::SkipEmptyParts);
         ASSERT_FALSE(tables.isEmpty());
         TADOQuery query;
-        query.setConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path + ";Persist Security Info=False");
+        query.setConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path +
+                                  ";Persist Security Info=False");
         for (const QString& table : tables) {
             SCOPED_TRACE(table.toStdString());
             const QList<QStringList> expected =
@@ -218,7 +219,8 @@ TEST(JetImport, AReaderThatLoopsCrashesOrIsMissingEndsInAnErrorWithinTheLimit)
     } readers[] = {
         {"the reader on a file it loops on", JetReaderProgram()},
         {"a reader that never ends", standInReader(standIns, "sleeper", "exec sleep 30")},
-        {"a reader that crashes after part of an image", standInReader(standIns, "crasher", "printf 'SQLite format 3'; kill -SEGV $$")},
+        {"a reader that crashes after part of an image",
+         standInReader(standIns, "crasher", "printf 'SQLite format 3'; kill -SEGV $$")},
     };
     for (const auto& reader : readers) {
         SCOPED_TRACE(reader.what);
@@ -249,8 +251,8 @@ TEST(JetImport, ImportedDatabaseRefusesWrites)
 {
     TADOQuery query;
     query.setConnectionString("Data Source=" + testing_support::jetSamplesDir() + "/testV2000.mdb");
-    for (const QString sql : {"DELETE FROM Table1", "INSERT INTO Table3 VALUES (1, 'x')", "DROP TABLE Table1",
-                              "ATTACH 'x.db' AS x"}) {
+    for (const QString sql :
+         {"DELETE FROM Table1", "INSERT INTO Table3 VALUES (1, 'x')", "DROP TABLE Table1", "ATTACH 'x.db' AS x"}) {
         query.setSql(sql);
         EXPECT_THROW(query.ExecSQL(), DatabaseError) << sql.toStdString();
     }

@@ -101,7 +101,8 @@ TEST_F(ProjectCountsTest, CountsLandInCategoryOrderAndLeaveFileUntouched)
 TEST_F(ProjectCountsTest, CategoryWithOnlyEmptyDepartmentsCountsZero)
 {
     QStringList rows = projectsPerCategory(4);
-    rows << "INSERT INTO cc VALUES (4, NULL, 1, 1)" << "INSERT INTO cc VALUES (4, NULL, 2, 2)";
+    rows << "INSERT INTO cc VALUES (4, NULL, 1, 1)"
+         << "INSERT INTO cc VALUES (4, NULL, 2, 2)";
     writeCatalogue(folder.databasePath(), rows);
     bool ok = false;
     EXPECT_EQ(load(&ok), "");
@@ -175,7 +176,8 @@ TEST_F(ProjectCountsTest, TruncatedFilesFailWithAnError)
     // A catalogue large enough to span many pages, cut in half.
     QStringList rows = projectsPerCategory();
     for (int i = 0; i < 3000; ++i)
-        rows << QString("INSERT INTO rus VALUES (1, %1, '%2', 'o', 'a', NULL, 'r', NULL)").arg(i).arg(QString(200, 'x'));
+        rows
+            << QString("INSERT INTO rus VALUES (1, %1, '%2', 'o', 'a', NULL, 'r', NULL)").arg(i).arg(QString(200, 'x'));
     writeCatalogue(folder.databasePath(), rows);
     QFile file(folder.databasePath());
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -204,11 +206,13 @@ TEST_F(ProjectCountsTest, UnreadableFileIsRefused)
 {
     writeCatalogue(folder.databasePath(), projectsPerCategory());
     ASSERT_TRUE(QFile::setPermissions(folder.databasePath(), QFileDevice::Permissions()));
-    QFile::setPermissions(folder.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                                 QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(folder.dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther);
     if (geteuid() != 0) {
-        expectEngineError("Cannot open the file '" + folder.databasePath() +
-                          "'. It is already opened exclusively by another user, or you need permission to view its data.");
+        expectEngineError(
+            "Cannot open the file '" + folder.databasePath() +
+            "'. It is already opened exclusively by another user, or you need permission to view its data.");
         return;
     }
     // Root reads every file, so the check runs in a child that gives up root for an unprivileged user.
@@ -239,12 +243,13 @@ TEST(CatalogueFolderNames, ASemicolonInTheFolderDoesNotCutTheDataSource)
     QTemporaryDir root;
     const QString exeDir = root.path() + "/Каталог; выпуск 2014/";
     ASSERT_TRUE(QDir().mkpath(exeDir));
-    writeCatalogue(exeDir + "velora2014.mdb", {"INSERT INTO cc VALUES (1, 1, 1, 1)", "INSERT INTO cc VALUES (2, 1, 2, 1)",
-                                               "INSERT INTO cc VALUES (3, 1, 3, 1)", "INSERT INTO cc VALUES (4, 1, 4, 1)",
-                                               "INSERT INTO cc VALUES (5, 1, 5, 1)", "INSERT INTO cc VALUES (6, 1, 6, 1)",
-                                               "INSERT INTO cc VALUES (7, 1, 7, 1)", "INSERT INTO cc VALUES (8, 1, 8, 1)",
-                                               "INSERT INTO cc VALUES (9, 1, 9, 1)", "INSERT INTO cc VALUES (10, 1, 10, 1)",
-                                               "INSERT INTO cc VALUES (11, 1, 11, 1)"});
+    writeCatalogue(exeDir + "velora2014.mdb",
+                   {"INSERT INTO cc VALUES (1, 1, 1, 1)", "INSERT INTO cc VALUES (2, 1, 2, 1)",
+                    "INSERT INTO cc VALUES (3, 1, 3, 1)", "INSERT INTO cc VALUES (4, 1, 4, 1)",
+                    "INSERT INTO cc VALUES (5, 1, 5, 1)", "INSERT INTO cc VALUES (6, 1, 6, 1)",
+                    "INSERT INTO cc VALUES (7, 1, 7, 1)", "INSERT INTO cc VALUES (8, 1, 8, 1)",
+                    "INSERT INTO cc VALUES (9, 1, 9, 1)", "INSERT INTO cc VALUES (10, 1, 10, 1)",
+                    "INSERT INTO cc VALUES (11, 1, 11, 1)"});
     TADOQuery query;
     std::array<std::int32_t, 12> counts{};
     EXPECT_TRUE(LoadProjectCounts(query, exeDir, counts));

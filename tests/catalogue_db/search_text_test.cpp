@@ -13,7 +13,8 @@ namespace {
 const QString kRussianExample = QStringLiteral(
     "SELECT c.cn, c.ctrus, cc.d, cc.n, cc.pcat, rus.d, rus.tdb, rus.odb, rus.o_tdb, "
     "IIf(len(rus.r_d)>0,rus.r_d+\" \",\"\")+rus.r As cdata, "
-    "rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\")+IIf(len(rus.o_tdb)>0,chr(13)+chr(10)+rus.o_tdb,\"\") AS odata "
+    "rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\")+"
+    "IIf(len(rus.o_tdb)>0,chr(13)+chr(10)+rus.o_tdb,\"\") AS odata "
     "FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN rus ON (cc.d = rus.d) AND (cc.n = rus.n) "
     "WHERE rus.tdb like '%насос%' and rus.odb like '%институт%' and c.cn=5 and r like '%ов%' and rus.a like '%факс%' "
     "and rus.d=6 ORDER BY c.cn, rus.d, rus.n;");
@@ -23,10 +24,11 @@ QString searchText(const QString& code, const QStringList& conditions, int sortI
 {
     const QString& C = code;
     QString sql = QStringLiteral("SELECT c.cn, c.ct") + C + ", cc.d, cc.n, cc.pcat, " + C + ".d, " + C + ".tdb, " + C +
-                  ".odb, " + C + ".o_tdb, IIf(len(" + C + ".r_d)>0," + C + ".r_d+\" \",\"\")+" + C + ".r As cdata, " + C +
-                  ".odb+IIf(len(" + C + ".a)>0,chr(13)+chr(10)+" + C + ".a,\"\")+IIf(len(" + C +
-                  ".o_tdb)>0,chr(13)+chr(10)+" + C + ".o_tdb,\"\") AS odata";
-    sql += " FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN " + C + " ON (cc.d = " + C + ".d) AND (cc.n = " + C + ".n)";
+        ".odb, " + C + ".o_tdb, IIf(len(" + C + ".r_d)>0," + C + ".r_d+\" \",\"\")+" + C + ".r As cdata, " + C +
+        ".odb+IIf(len(" + C + ".a)>0,chr(13)+chr(10)+" + C + ".a,\"\")+IIf(len(" + C + ".o_tdb)>0,chr(13)+chr(10)+" +
+        C + ".o_tdb,\"\") AS odata";
+    sql += " FROM (c INNER JOIN cc ON c.cn = cc.cat) INNER JOIN " + C + " ON (cc.d = " + C + ".d) AND (cc.n = " + C +
+        ".n)";
     if (!conditions.isEmpty())
         sql += " WHERE " + conditions.join(" and ");
     const QStringList orders = {" ORDER BY " + C + ".d, " + C + ".n, c.cn", " ORDER BY c.cn, " + C + ".d, " + C + ".n",
@@ -82,8 +84,8 @@ TEST_F(SearchTextTest, RussianExampleWithAllCriteria)
     ASSERT_EQ(query.RecordCount(), 2);
     EXPECT_EQ(query.RecNo(), 0);
     // Jet names the two selected d columns after their tables; every other column by its name or alias.
-    EXPECT_EQ(query.columnNames(), QStringList({"cn", "ctrus", "cc.d", "n", "pcat", "rus.d", "tdb", "odb", "o_tdb",
-                                                "cdata", "odata"}));
+    EXPECT_EQ(query.columnNames(),
+              QStringList({"cn", "ctrus", "cc.d", "n", "pcat", "rus.d", "tdb", "odb", "o_tdb", "cdata", "odata"}));
     EXPECT_EQ(text(0, "cn"), "5");
     EXPECT_EQ(text(0, "pcat"), "1");
     EXPECT_EQ(text(0, "tdb"), "Насос центробежный");
@@ -143,7 +145,8 @@ TEST_F(SearchTextTest, ContactOrderFollowsAlphabetIgnoringCase)
 {
     CatalogueFolder other;
     QStringList rows;
-    const QStringList names = {"яков", "Ёлкин", "Елена", "Жуков", "абрамов", "Борисов", "Zed", "alpha", "Ωμέγα", "άλφα"};
+    const QStringList names = {"яков",    "Ёлкин", "Елена", "Жуков", "абрамов",
+                               "Борисов", "Zed",   "alpha", "Ωμέγα", "άλφα"};
     for (int i = 0; i < names.size(); ++i) {
         rows << QString("INSERT INTO cc VALUES (1, 1, %1, %1)").arg(i + 1);
         rows << QString("INSERT INTO rus VALUES (1, %1, 't', 'o', NULL, NULL, '%2', NULL)").arg(i + 1).arg(names[i]);
@@ -154,7 +157,8 @@ TEST_F(SearchTextTest, ContactOrderFollowsAlphabetIgnoringCase)
     QStringList sorted;
     for (int row = 0; row < query.RecordCount(); ++row)
         sorted << text(row, "cdata");
-    EXPECT_EQ(sorted, QStringList({"alpha", "Zed", "άλφα", "Ωμέγα", "абрамов", "Борисов", "Елена", "Ёлкин", "Жуков", "яков"}));
+    EXPECT_EQ(sorted,
+              QStringList({"alpha", "Zed", "άλφα", "Ωμέγα", "абрамов", "Борисов", "Елена", "Ёлкин", "Жуков", "яков"}));
 }
 
 TEST_F(SearchTextTest, EveryCombinationOfCriteriaAndOrderRuns)

@@ -27,7 +27,8 @@ bool MessageRecorder::eventFilter(QObject* watched, QEvent* event)
         texts_ << box->text();
         // Pressed once the box's own loop runs, so the box is closed where it waits.
         QMetaObject::invokeMethod(
-            box, [guard = QPointer<QMessageBox>(box)] {
+            box,
+            [guard = QPointer<QMessageBox>(box)] {
                 if (guard)
                     guard->done(QMessageBox::Ok);
             },

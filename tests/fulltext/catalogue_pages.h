@@ -24,10 +24,11 @@ public:
     // A UTF-8 page with a title and the body's HTML.
     void writePage(const QString& name, const QString& title, const QString& bodyHtml) const
     {
-        writeBytes(name, QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
-                                        "<body>%2</body></html>")
-                             .arg(title, bodyHtml)
-                             .toUtf8());
+        writeBytes(name,
+                   QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1</title></head>"
+                                  "<body>%2</body></html>")
+                       .arg(title, bodyHtml)
+                       .toUtf8());
     }
 
 private:

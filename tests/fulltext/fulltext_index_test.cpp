@@ -38,14 +38,17 @@ QStringList Marked(const Hit& hit)
     return words;
 }
 
-} // namespace
+}  // namespace
 
 TEST(FulltextIndex, StemmingFindsOtherFormsInRussianAndEnglishWhateverTheInterfaceLanguage)
 {
     CataloguePages pages;
-    pages.writePage(QStringLiteral("01001r.html"), QStringLiteral("Установка"), QStringLiteral("<p>Погружной насос для скважин.</p>"));
-    pages.writePage(QStringLiteral("01002e.html"), QStringLiteral("Unit"), QStringLiteral("<p>A submersible pump for wells.</p>"));
-    pages.writePage(QStringLiteral("01003e.html"), QStringLiteral("Other"), QStringLiteral("<p>A valve for pipes.</p>"));
+    pages.writePage(QStringLiteral("01001r.html"), QStringLiteral("Установка"),
+                    QStringLiteral("<p>Погружной насос для скважин.</p>"));
+    pages.writePage(QStringLiteral("01002e.html"), QStringLiteral("Unit"),
+                    QStringLiteral("<p>A submersible pump for wells.</p>"));
+    pages.writePage(QStringLiteral("01003e.html"), QStringLiteral("Other"),
+                    QStringLiteral("<p>A valve for pipes.</p>"));
     const auto index = InMemory(pages);
     for (const QString letter : {QStringLiteral("r"), QStringLiteral("e"), QStringLiteral("c")}) {
         EXPECT_EQ(PagesFound(*index, QStringLiteral("насосы"), letter), QStringList{QStringLiteral("01001r.html")});
@@ -66,19 +69,26 @@ TEST(FulltextIndex, StemmingFindsOtherFormsInRussianAndEnglishWhateverTheInterfa
 TEST(FulltextIndex, TwoCharacterChineseWordMatchesOnlyWhereItsCharactersStandTogether)
 {
     CataloguePages pages;
-    pages.writePage(QStringLiteral("02001c.html"), QStringLiteral("设备"), QStringLiteral("<p>这是一台离心水泵，用于农业灌溉。</p>"));
-    pages.writePage(QStringLiteral("02002c.html"), QStringLiteral("设备"), QStringLiteral("<p>水的处理和泵站的维护。</p>"));
+    pages.writePage(QStringLiteral("02001c.html"), QStringLiteral("设备"),
+                    QStringLiteral("<p>这是一台离心水泵，用于农业灌溉。</p>"));
+    pages.writePage(QStringLiteral("02002c.html"), QStringLiteral("设备"),
+                    QStringLiteral("<p>水的处理和泵站的维护。</p>"));
     const auto index = InMemory(pages);
-    EXPECT_EQ(PagesFound(*index, QStringLiteral("水泵"), QStringLiteral("c")), QStringList{QStringLiteral("02001c.html")});
-    EXPECT_EQ(PagesFound(*index, QStringLiteral("灌溉"), QStringLiteral("r")), QStringList{QStringLiteral("02001c.html")});
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("水泵"), QStringLiteral("c")),
+              QStringList{QStringLiteral("02001c.html")});
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("灌溉"), QStringLiteral("r")),
+              QStringList{QStringLiteral("02001c.html")});
 }
 
 TEST(FulltextIndex, PhraseNotAndPrefixFollowTheQuerySyntax)
 {
     CataloguePages pages;
-    pages.writePage(QStringLiteral("03001e.html"), QStringLiteral("A"), QStringLiteral("<p>A centrifugal pump station.</p>"));
-    pages.writePage(QStringLiteral("03002e.html"), QStringLiteral("B"), QStringLiteral("<p>The pump is centrifugal.</p>"));
-    pages.writePage(QStringLiteral("03003e.html"), QStringLiteral("C"), QStringLiteral("<p>Pumping heat from the ground.</p>"));
+    pages.writePage(QStringLiteral("03001e.html"), QStringLiteral("A"),
+                    QStringLiteral("<p>A centrifugal pump station.</p>"));
+    pages.writePage(QStringLiteral("03002e.html"), QStringLiteral("B"),
+                    QStringLiteral("<p>The pump is centrifugal.</p>"));
+    pages.writePage(QStringLiteral("03003e.html"), QStringLiteral("C"),
+                    QStringLiteral("<p>Pumping heat from the ground.</p>"));
     const auto index = InMemory(pages);
     EXPECT_EQ(PagesFound(*index, QStringLiteral("\"centrifugal pump\"")), QStringList{QStringLiteral("03001e.html")});
     EXPECT_EQ(PagesFound(*index, QStringLiteral("centrifugal pump")),
@@ -113,15 +123,17 @@ TEST(FulltextIndex, PagesInWindows1251AndGbkAreDecodedAsTheyDeclare)
 {
     CataloguePages pages;
     // "Насос" and "насосы" in windows-1251.
-    pages.writeBytes(QStringLiteral("05001r.html"),
-                     QByteArray("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
-                                "<title>\xCD\xE0\xF1\xEE\xF1</title></head><body><p>\xED\xE0\xF1\xEE\xF1\xFB</p></body></html>"));
+    pages.writeBytes(
+        QStringLiteral("05001r.html"),
+        QByteArray("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
+                   "<title>\xCD\xE0\xF1\xEE\xF1</title></head><body><p>\xED\xE0\xF1\xEE\xF1\xFB</p></body></html>"));
     // "水泵" and "镕" (in GBK, not in GB2312) on a page that declares gb2312, as Windows writes them.
     pages.writeBytes(QStringLiteral("05001c.html"),
                      QByteArray("<html><head><meta charset=\"gb2312\"><title>\xCB\xAE\xB1\xC3</title></head>"
                                 "<body><p>\xE9\x46</p></body></html>"));
-    EXPECT_EQ(ExtractPageText(QByteArray("<meta charset=\"gb2312\"><title>\xCB\xAE\xB1\xC3</title><p>\xE9\x46</p>")).body,
-              QStringLiteral("镕"));
+    EXPECT_EQ(
+        ExtractPageText(QByteArray("<meta charset=\"gb2312\"><title>\xCB\xAE\xB1\xC3</title><p>\xE9\x46</p>")).body,
+        QStringLiteral("镕"));
     const auto index = InMemory(pages);
     const Results russian = index->Find(QStringLiteral("насос"), QStringLiteral("r"), 0, 10);
     ASSERT_EQ(russian.hits.size(), 1u);
@@ -180,14 +192,16 @@ TEST(FulltextIndex, OneHitPerProjectInTheLanguageItMatchedIn)
     const Results second = index->Find(QStringLiteral("grundfos"), QStringLiteral("r"), 1, 1);
     ASSERT_EQ(second.hits.size(), 1u);
     EXPECT_EQ(second.hits[0].rank, 2);
-    EXPECT_NE(second.hits[0].position, index->Find(QStringLiteral("grundfos"), QStringLiteral("r"), 0, 1).hits.at(0).position);
+    EXPECT_NE(second.hits[0].position,
+              index->Find(QStringLiteral("grundfos"), QStringLiteral("r"), 0, 1).hits.at(0).position);
 }
 
 TEST(FulltextIndex, SnippetTextThatLooksLikeMarkupStaysText)
 {
     CataloguePages pages;
-    pages.writePage(QStringLiteral("08001e.html"), QStringLiteral("&lt;b&gt;bold&lt;/b&gt;"),
-                    QStringLiteral("<p>Write &lt;b&gt; &amp;amp; &lt;script&gt;alert(1)&lt;/script&gt; near the pump.</p>"));
+    pages.writePage(
+        QStringLiteral("08001e.html"), QStringLiteral("&lt;b&gt;bold&lt;/b&gt;"),
+        QStringLiteral("<p>Write &lt;b&gt; &amp;amp; &lt;script&gt;alert(1)&lt;/script&gt; near the pump.</p>"));
     const auto index = InMemory(pages);
     const Results results = index->Find(QStringLiteral("pump"), QStringLiteral("e"), 0, 10);
     ASSERT_EQ(results.hits.size(), 1u);
@@ -200,8 +214,10 @@ class IndexOnDisk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        pages.writePage(QStringLiteral("09001r.html"), QStringLiteral("Реактор"), QStringLiteral("<p>Реакторы и насосы.</p>"));
-        pages.writePage(QStringLiteral("09001e.html"), QStringLiteral("Reactor"), QStringLiteral("<p>Reactors and pumps.</p>"));
+        pages.writePage(QStringLiteral("09001r.html"), QStringLiteral("Реактор"),
+                        QStringLiteral("<p>Реакторы и насосы.</p>"));
+        pages.writePage(QStringLiteral("09001e.html"), QStringLiteral("Reactor"),
+                        QStringLiteral("<p>Reactors and pumps.</p>"));
         pages.writeBytes(QStringLiteral("style.css"), "p {}");
         WriteIndex(pages.dir());
     }
@@ -232,7 +248,8 @@ TEST_F(IndexOnDisk, MissingDamagedOrOutdatedIndexIsNotOpened)
     // A page file that changed size, one added, one removed: each makes the index outdated.
     const auto reopened = [&] { return OpenIndex(pages.dir()) != nullptr; };
     ASSERT_TRUE(reopened());
-    pages.writePage(QStringLiteral("09001e.html"), QStringLiteral("Reactor"), QStringLiteral("<p>Reactors and valves.</p>"));
+    pages.writePage(QStringLiteral("09001e.html"), QStringLiteral("Reactor"),
+                    QStringLiteral("<p>Reactors and valves.</p>"));
     EXPECT_FALSE(reopened());
     WriteIndex(pages.dir());
     pages.writePage(QStringLiteral("09002e.html"), QStringLiteral("New"), QStringLiteral("<p>New page.</p>"));
@@ -263,7 +280,8 @@ TEST(FulltextIndex, LargeCatalogueIsIndexedWholeInMemoryAndOnDiskAndABuildCanBeC
                         QStringLiteral("<p>common word%1</p>").arg(position));
     std::vector<int> reported;
     const std::atomic_bool go{false};
-    const auto index = BuildInMemory(pages.dir(), [&](int read) { reported.push_back(read); }, go);
+    const auto index = BuildInMemory(
+        pages.dir(), [&](int read) { reported.push_back(read); }, go);
     ASSERT_TRUE(index);
     EXPECT_EQ(index->PageCount(), kPages);
     ASSERT_FALSE(reported.empty());

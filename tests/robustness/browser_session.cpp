@@ -18,7 +18,4 @@ BrowserSession::BrowserSession(const QString& exePath, std::uint8_t language)
     started_ = true;
 }
 
-BrowserSession::~BrowserSession()
-{
-    startup_.Release();
-}
+BrowserSession::~BrowserSession() { startup_.Release(); }

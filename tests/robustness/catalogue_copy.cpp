@@ -25,14 +25,12 @@ bool CopyTree(const QString& from, const QString& to)
 CatalogueCopy::CatalogueCopy(const QString& from)
 {
     const QString source = QDir(from).absolutePath();
-    valid_ = folder_.isValid() && QFile::copy(source + QStringLiteral("/velora2014.mdb"), databasePath())
-        && CopyTree(source + QStringLiteral("/data"), dir() + QStringLiteral("data"))
-        && (!QDir(source + QStringLiteral("/sp")).exists() || CopyTree(source + QStringLiteral("/sp"), dir() + QStringLiteral("sp")));
+    valid_ = folder_.isValid() && QFile::copy(source + QStringLiteral("/velora2014.mdb"), databasePath()) &&
+        CopyTree(source + QStringLiteral("/data"), dir() + QStringLiteral("data")) &&
+        (!QDir(source + QStringLiteral("/sp")).exists() ||
+         CopyTree(source + QStringLiteral("/sp"), dir() + QStringLiteral("sp")));
     hash_ = FileSha256(databasePath());
     valid_ = valid_ && !hash_.isEmpty();
 }
 
-QByteArray CatalogueCopy::currentHash() const
-{
-    return FileSha256(databasePath());
-}
+QByteArray CatalogueCopy::currentHash() const { return FileSha256(databasePath()); }

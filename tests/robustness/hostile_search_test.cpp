@@ -44,7 +44,8 @@ protected:
         }
         const QString typedTitle = ui.tTitle->text();
         session.run([&] { ui.cmdFind->click(); });
-        EXPECT_EQ(session.messages().count(), 0) << label.toStdString() << ": " << session.messages().last().toStdString();
+        EXPECT_EQ(session.messages().count(), 0)
+            << label.toStdString() << ": " << session.messages().last().toStdString();
         session.messages().clear();
         EXPECT_TRUE(session.form().ADOQuery1->Active()) << label.toStdString();
         bool number = false;
@@ -109,8 +110,8 @@ public:
         if (value.isNull() || value.size() < leastLength_)  // characters beyond the value's length
             return false;
         if (!regex_.isValid() || regex_.pattern().isEmpty()) {
-            regex_ = QRegularExpression(pattern_, QRegularExpression::CaseInsensitiveOption |
-                                                      QRegularExpression::DotMatchesEverythingOption);
+            regex_ = QRegularExpression(
+                pattern_, QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
             EXPECT_TRUE(regex_.isValid()) << regex_.errorString().toStdString();
         }
         return regex_.match(value).hasMatch();
@@ -155,7 +156,8 @@ TEST_F(HostileSearch, EveryTextInEveryFieldSearchesWithoutAnEngineError)
     session.search().show();
     QString none[4];
     const int all = find(session, none, QStringLiteral("no criteria"));
-    EXPECT_EQ(all, std::accumulate(session.values().ProjectCounts.begin() + 1, session.values().ProjectCounts.end(), 0));
+    EXPECT_EQ(all,
+              std::accumulate(session.values().ProjectCounts.begin() + 1, session.values().ProjectCounts.end(), 0));
     const QList<ProjectTexts> projects = RussianProjects(catalogue.dir());
     ASSERT_EQ(projects.size(), all);
     for (int t = 0; t < texts.size(); ++t) {
@@ -220,10 +222,11 @@ TEST_F(HostileSearch, TextsInAccessFunctionsAndDateLiterals)
         QString literal = texts[t];
         literal = u'\'' + literal.replace(u'\'', QStringLiteral("''")) + u'\'';
         query.Close();
-        query.setSql(QStringLiteral("SELECT Replace(%1, %1, 'x') AS r, IIf(Left(%1, 1000000) = %1 AND Right(%1, 1000000) = %1 "
-                                    "AND Format(%1, '') = %1 AND Nz(%1, 'y') = %1 AND Len(CStr(%1)) = Len(%1), 'same', "
-                                    "'changed') AS kept FROM c WHERE c.cn = 1")
-                         .arg(literal));
+        query.setSql(
+            QStringLiteral("SELECT Replace(%1, %1, 'x') AS r, IIf(Left(%1, 1000000) = %1 AND Right(%1, 1000000) = %1 "
+                           "AND Format(%1, '') = %1 AND Nz(%1, 'y') = %1 AND Len(CStr(%1)) = Len(%1), 'same', "
+                           "'changed') AS kept FROM c WHERE c.cn = 1")
+                .arg(literal));
         ASSERT_NO_THROW(query.Open()) << "text " << t;
         ASSERT_EQ(query.RecordCount(), 1) << "text " << t;
         if (!texts[t].isEmpty())
@@ -238,7 +241,8 @@ TEST_F(HostileSearch, TextsInAccessFunctionsAndDateLiterals)
         } catch (const DatabaseError& error) {
             // The translation refuses the text before SQLite sees it.
             const QString message = error.message();
-            EXPECT_TRUE(message.startsWith(QStringLiteral("Syntax error")) || message.startsWith(QStringLiteral("Invalid character")) ||
+            EXPECT_TRUE(message.startsWith(QStringLiteral("Syntax error")) ||
+                        message.startsWith(QStringLiteral("Invalid character")) ||
                         message.startsWith(QStringLiteral("Characters found after end")))
                 << "text " << t << ": " << message.toStdString();
         }

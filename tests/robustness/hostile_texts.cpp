@@ -75,18 +75,18 @@ QStringList HostileTexts()
         Utf16({0}),
         Utf16({u'a', 0, u'\''}),
         Utf16({0x7f, 0x1b, 0x07, 0x08}),
-        Utf16({0x202e, u'a', u'b', u'c'}),          // right-to-left override
+        Utf16({0x202e, u'a', u'b', u'c'}),  // right-to-left override
         Utf16({0x200f, 0x05e9, 0x05dc, 0x05d5, 0x05dd}),  // right-to-left mark, Hebrew
         QStringLiteral("مرحبا"),
-        Utf16({0xd83d, 0xde00}),                    // emoji
-        Utf16({0xd83d}),                            // lone high surrogate
-        Utf16({0xde00}),                            // lone low surrogate
-        Utf16({0xde00, 0xd83d}),                    // reversed pair
-        Utf16({0xfeff}),                            // byte order mark
+        Utf16({0xd83d, 0xde00}),  // emoji
+        Utf16({0xd83d}),  // lone high surrogate
+        Utf16({0xde00}),  // lone low surrogate
+        Utf16({0xde00, 0xd83d}),  // reversed pair
+        Utf16({0xfeff}),  // byte order mark
         Utf16({0xfffd}),
         Utf16({0xffff}),
-        Utf16({0x200b, 0x200d}),                    // zero-width characters
-        Utf16({u'e', 0x0301}),                      // combining accent
+        Utf16({0x200b, 0x200d}),  // zero-width characters
+        Utf16({u'e', 0x0301}),  // combining accent
         QStringLiteral("ﬀ"),
         QStringLiteral("ß"),
         QStringLiteral("İı"),
@@ -117,6 +117,7 @@ QStringList HostileTexts()
     const QString pieces[] = {QStringLiteral("'"), QStringLiteral("%"), QStringLiteral("["), QStringLiteral("\""),
                               Utf16({0})};
     for (int i = 0; texts.size() < 100; ++i)
-        texts << pieces[i % 5] + QStringLiteral("насос") + pieces[(i + 2) % 5] + QStringLiteral("pump") + pieces[(i + 4) % 5];
+        texts << pieces[i % 5] + QStringLiteral("насос") + pieces[(i + 2) % 5] + QStringLiteral("pump") +
+                pieces[(i + 4) % 5];
     return texts;
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 struct ProcessMemory {
-    std::int64_t ownKb = 0;       // the process itself
+    std::int64_t ownKb = 0;  // the process itself
     std::int64_t childrenKb = 0;  // its descendants
     int children = 0;
     // Of the total, the anonymous and shared-memory pages: what the processes allocated. The rest

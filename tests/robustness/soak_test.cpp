@@ -123,9 +123,12 @@ private:
 
     void check(const QString& step)
     {
-        ASSERT_TRUE(Valid({session_.values().CurrentCategory, session_.values().CurrentPosition}, session_.values().ProjectCounts))
-            << step.toStdString() << ": " << session_.values().CurrentCategory << "." << session_.values().CurrentPosition;
-        ASSERT_EQ(session_.messages().count(), 0) << step.toStdString() << ": " << session_.messages().last().toStdString();
+        ASSERT_TRUE(Valid({session_.values().CurrentCategory, session_.values().CurrentPosition},
+                          session_.values().ProjectCounts))
+            << step.toStdString() << ": " << session_.values().CurrentCategory << "."
+            << session_.values().CurrentPosition;
+        ASSERT_EQ(session_.messages().count(), 0)
+            << step.toStdString() << ": " << session_.messages().last().toStdString();
     }
 
     CataloguePosition anyPage()
@@ -154,13 +157,9 @@ private:
             break;
         }
         case 1:
-        case 2:
-            session_.run([&] { ui().cmdNext->click(); });
-            break;
+        case 2: session_.run([&] { ui().cmdNext->click(); }); break;
         case 3:
-        case 4:
-            session_.run([&] { ui().cmdPrev->click(); });
-            break;
+        case 4: session_.run([&] { ui().cmdPrev->click(); }); break;
         case 5: {  // go-to: mostly projects, sometimes texts the box refuses
             const int category = below(13);
             const int project = below(category <= 11 ? session_.values().ProjectCounts[std::size_t(category)] + 2 : 5);
@@ -177,9 +176,11 @@ private:
         }
         default: {  // a link inside the page
             const CataloguePosition page = anyPage();
-            const QString url = PageUrl(session_.values().ExeDir, page.category, page.position, session_.values().Languages[session_.values().CurrentLanguage].Letter);
+            const QString url = PageUrl(session_.values().ExeDir, page.category, page.position,
+                                        session_.values().Languages[session_.values().CurrentLanguage].Letter);
             session_.run([&] { form.WebBrowser1BeforeNavigate2(url); });
-            ASSERT_EQ(CataloguePosition({session_.values().CurrentCategory, session_.values().CurrentPosition}), page) << url.toStdString();
+            ASSERT_EQ(CataloguePosition({session_.values().CurrentCategory, session_.values().CurrentPosition}), page)
+                << url.toStdString();
             break;
         }
         }
@@ -191,15 +192,9 @@ private:
         TForm1& form = session_.form();
         const int next = (session_.values().CurrentLanguage + below(2)) % 3 + 1;
         switch (next) {
-        case LangRussian:
-            session_.run([&] { form.cmdLangRusClick(); });
-            break;
-        case LangEnglish:
-            session_.run([&] { form.cmdLangClick(); });
-            break;
-        default:
-            session_.run([&] { form.cmdLangChnClick(); });
-            break;
+        case LangRussian: session_.run([&] { form.cmdLangRusClick(); }); break;
+        case LangEnglish: session_.run([&] { form.cmdLangClick(); }); break;
+        default: session_.run([&] { form.cmdLangChnClick(); }); break;
         }
         EXPECT_EQ(session_.values().CurrentLanguage, next);
     }
@@ -227,7 +222,8 @@ private:
             const CataloguePosition expected{controls.lblCatNo->text().toInt(), controls.lblNoInCat->text().toInt()};
             session_.run([&] { emit controls.lblOpenProj->clicked(); });
             ++result_.projectsOpened;
-            EXPECT_EQ(CataloguePosition({session_.values().CurrentCategory, session_.values().CurrentPosition}), expected);
+            EXPECT_EQ(CataloguePosition({session_.values().CurrentCategory, session_.values().CurrentPosition}),
+                      expected);
         }
         window.hide();
     }
@@ -269,16 +265,17 @@ void Report(const SoakResult& r)
                 static_cast<long long>(r.at100thPage.totalKb()), static_cast<long long>(r.at100thPage.allocatedKb),
                 static_cast<long long>(r.at1000thPage.totalKb()), static_cast<long long>(r.at1000thPage.allocatedKb));
     std::printf("  of which this process allocated %lld / %lld kB, the engine's processes %lld / %lld kB\n",
-                static_cast<long long>(r.at100thPage.ownAllocatedKb), static_cast<long long>(r.at1000thPage.ownAllocatedKb),
-                static_cast<long long>(r.at100thPage.childrenKb), static_cast<long long>(r.at1000thPage.childrenKb));
+                static_cast<long long>(r.at100thPage.ownAllocatedKb),
+                static_cast<long long>(r.at1000thPage.ownAllocatedKb), static_cast<long long>(r.at100thPage.childrenKb),
+                static_cast<long long>(r.at1000thPage.childrenKb));
     std::printf("soak: %.1f s; searches with rows %d, projects opened %d, refused go-to texts %d, pages loaded %d\n"
                 "memory after 1,000 commands: %lld kB (own %lld kB, %d child processes %lld kB)\n"
                 "memory at the end:           %lld kB (own %lld kB, %d child processes %lld kB)\n",
                 r.seconds, r.searchesWithRows, r.projectsOpened, r.refusedGoTos, r.pagesLoaded,
-                static_cast<long long>(r.afterFirstThousand.totalKb()), static_cast<long long>(r.afterFirstThousand.ownKb),
-                r.afterFirstThousand.children, static_cast<long long>(r.afterFirstThousand.childrenKb),
-                static_cast<long long>(r.atEnd.totalKb()), static_cast<long long>(r.atEnd.ownKb), r.atEnd.children,
-                static_cast<long long>(r.atEnd.childrenKb));
+                static_cast<long long>(r.afterFirstThousand.totalKb()),
+                static_cast<long long>(r.afterFirstThousand.ownKb), r.afterFirstThousand.children,
+                static_cast<long long>(r.afterFirstThousand.childrenKb), static_cast<long long>(r.atEnd.totalKb()),
+                static_cast<long long>(r.atEnd.ownKb), r.atEnd.children, static_cast<long long>(r.atEnd.childrenKb));
     ::testing::Test::RecordProperty("seconds", QString::number(r.seconds, 'f', 1).toStdString());
     ::testing::Test::RecordProperty("memory_after_1000_kb", std::to_string(r.afterFirstThousand.totalKb()));
     ::testing::Test::RecordProperty("memory_at_end_kb", std::to_string(r.atEnd.totalKb()));
@@ -303,7 +300,8 @@ TEST(Soak, TenThousandCommandsOnTenThousandProjects)
     {
         BrowserSession session(folder + QStringLiteral("velora-catalogue"), LangRussian);
         ASSERT_TRUE(session.started());
-        EXPECT_EQ(std::accumulate(session.values().ProjectCounts.begin() + 1, session.values().ProjectCounts.end(), 0), 10000);
+        EXPECT_EQ(std::accumulate(session.values().ProjectCounts.begin() + 1, session.values().ProjectCounts.end(), 0),
+                  10000);
         const SoakResult result = Soak(session, 2014).run({10000, 100, 100});
         Report(result);
         EXPECT_GT(result.projectsOpened, 50);

@@ -29,9 +29,9 @@ TEST_F(SearchWindowTest, KeysScrollBarAndClicksMoveTheCurrentRow)
         int top;
         const char* category;
     };
-    const Step steps[] = {{Qt::Key_Down, 1, 0, "5"},     {Qt::Key_Down, 2, 1, "5"}, {Qt::Key_End, 3, 2, "11"},
-                          {Qt::Key_Down, 3, 2, "11"},    {Qt::Key_PageUp, 1, 1, "5"},
-                          {Qt::Key_Home, 0, 0, "1"},     {Qt::Key_Up, 0, 0, "1"}, {Qt::Key_PageDown, 2, 1, "5"}};
+    const Step steps[] = {{Qt::Key_Down, 1, 0, "5"},  {Qt::Key_Down, 2, 1, "5"},    {Qt::Key_End, 3, 2, "11"},
+                          {Qt::Key_Down, 3, 2, "11"}, {Qt::Key_PageUp, 1, 1, "5"},  {Qt::Key_Home, 0, 0, "1"},
+                          {Qt::Key_Up, 0, 0, "1"},    {Qt::Key_PageDown, 2, 1, "5"}};
     for (const Step& step : steps) {
         QTest::keyClick(grid, step.key);
         EXPECT_EQ(grid->currentRow(), step.row) << step.key;

@@ -14,12 +14,12 @@ void WriteSmallCatalogue(const QString& path)
 {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
-    QString sql = QStringLiteral(
-        "CREATE TABLE c (cn INTEGER, ctrus TEXT, cteng TEXT);"
-        "CREATE TABLE cc (cat INTEGER, d INTEGER, n INTEGER, pcat INTEGER);");
+    QString sql = QStringLiteral("CREATE TABLE c (cn INTEGER, ctrus TEXT, cteng TEXT);"
+                                 "CREATE TABLE cc (cat INTEGER, d INTEGER, n INTEGER, pcat INTEGER);");
     for (const char* table : {"rus", "eng"})
         sql += QStringLiteral("CREATE TABLE %1 (d INTEGER, n INTEGER, tdb TEXT, odb TEXT, a TEXT, o_tdb TEXT, "
-                              "r TEXT, r_d TEXT);").arg(QLatin1String(table));
+                              "r TEXT, r_d TEXT);")
+                   .arg(QLatin1String(table));
     for (int cn = 1; cn <= 11; ++cn)
         sql += QStringLiteral("INSERT INTO c VALUES (%1, 'Категория %1', 'Category %1');").arg(cn);
     // Projects: (category, department, number, position).
@@ -53,10 +53,7 @@ void SearchWindowTest::SetUp()
     search->ApplyLanguage();
 }
 
-void SearchWindowTest::TearDown()
-{
-    form.reset();
-}
+void SearchWindowTest::TearDown() { form.reset(); }
 
 QString SearchWindowTest::find()
 {

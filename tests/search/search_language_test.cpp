@@ -27,7 +27,8 @@ const TextCase Texts[] = {
     {"lblResults", "Результаты поиска", "Search results"},
     {"lblFounded", "Найдено проектов:", "Projects founded:"},
     {"lblDBTitle", "Название проекта", "Title"},
-    {"lblDBOrg", "Организация-разработчик\n(адрес, телефон, e-mail, сайт)", "Developer\n(address, tel, e-mail, Web-site)"},
+    {"lblDBOrg", "Организация-разработчик\n(адрес, телефон, e-mail, сайт)",
+     "Developer\n(address, tel, e-mail, Web-site)"},
     {"lblDBFIO", "Ф.И.О. контактного лица", "Contact person"},
     {"lblDBCat", "Категория", "Category"},
     {"lblOpenProj", "Открыть проект >>", "Open project >>"},
@@ -85,8 +86,9 @@ TEST_F(SearchWindowTest, ListsAreRefilledInOrder)
 
     session.CurrentLanguage = LangRussian;
     search->ApplyLanguage();
-    EXPECT_EQ(Items(ui.lstSort), QStringList({QStringLiteral("по отделениям"), QStringLiteral("по категориям"),
-                                              QStringLiteral("контактному лицу")}));
+    EXPECT_EQ(Items(ui.lstSort),
+              QStringList({QStringLiteral("по отделениям"), QStringLiteral("по категориям"),
+                           QStringLiteral("контактному лицу")}));
     ASSERT_EQ(ui.tDepNum->count(), 8);
     EXPECT_EQ(ui.tDepNum->itemText(6), QStringLiteral("6. Отделение физико-технических наук"));
     ASSERT_EQ(ui.tCat->count(), 12);

@@ -50,8 +50,8 @@ TEST_F(SearchWindowTest, EnglishSearchWithoutCriteriaListsEveryProjectByDepartme
     search->ApplyLanguage();
     search->FormShow();
     EXPECT_EQ(find(), QStringLiteral("4"));
-    EXPECT_TRUE(search->controls().Label8->text().endsWith(QStringLiteral(
-        "INNER JOIN eng ON (cc.d = eng.d) AND (cc.n = eng.n) ORDER BY eng.d, eng.n, c.cn;")));
+    EXPECT_TRUE(search->controls().Label8->text().endsWith(
+        QStringLiteral("INNER JOIN eng ON (cc.d = eng.d) AND (cc.n = eng.n) ORDER BY eng.d, eng.n, c.cn;")));
     EXPECT_FALSE(search->controls().Label8->text().contains(QStringLiteral("WHERE")));
     EXPECT_TRUE(search->controls().DBCtrlGrid1->isVisibleTo(search));
     EXPECT_EQ(search->controls().DBText2->text(), QStringLiteral("Category 1"));

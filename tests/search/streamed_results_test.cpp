@@ -48,7 +48,8 @@ protected:
         }
         sql += QStringLiteral("COMMIT;");
         sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open((session.ExeDir + QStringLiteral("velora2014.mdb")).toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open((session.ExeDir + QStringLiteral("velora2014.mdb")).toUtf8().constData(), &db),
+                  SQLITE_OK);
         EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
     }

@@ -24,11 +24,14 @@ void expectConsistentCatalogue(const QString& folder, int expectedProjects)
         EXPECT_GE(count, 1) << "category " << category;
         total += count;
         // pcat runs 1..count without gaps or repeats.
-        const QByteArray sql = QStringLiteral("SELECT count(DISTINCT pcat), min(pcat), max(pcat), count(*) FROM cc WHERE cat = %1")
-                                   .arg(category)
-                                   .toUtf8();
+        const QByteArray sql =
+            QStringLiteral("SELECT count(DISTINCT pcat), min(pcat), max(pcat), count(*) FROM cc WHERE cat = %1")
+                .arg(category)
+                .toUtf8();
         const QStringList run = db.rows(sql.constData()).at(0);
-        EXPECT_EQ(run, (QStringList{QString::number(count), QStringLiteral("1"), QString::number(count), QString::number(count)}))
+        EXPECT_EQ(
+            run,
+            (QStringList{QString::number(count), QStringLiteral("1"), QString::number(count), QString::number(count)}))
             << "category " << category;
         for (int position = 0; position <= std::min(count, 999); ++position)
             for (char letter : kLetters)
@@ -42,7 +45,8 @@ void expectConsistentCatalogue(const QString& folder, int expectedProjects)
     EXPECT_EQ(db.number("SELECT count(*) FROM c"), 11);
     EXPECT_EQ(db.number("SELECT count(*) FROM (SELECT DISTINCT d, n FROM cc)"), expectedProjects);
     for (const char* table : {"rus", "eng", "chn"}) {
-        const QByteArray sql = QStringLiteral("SELECT count(*) FROM cc INNER JOIN %1 ON cc.d = %1.d AND cc.n = %1.n").arg(table).toUtf8();
+        const QByteArray sql =
+            QStringLiteral("SELECT count(*) FROM cc INNER JOIN %1 ON cc.d = %1.d AND cc.n = %1.n").arg(table).toUtf8();
         EXPECT_EQ(db.number(sql.constData()), expectedProjects) << table;
     }
     EXPECT_EQ(db.number("SELECT count(*) FROM cc WHERE d NOT BETWEEN 1 AND 7"), 0);
@@ -120,11 +124,13 @@ TEST(BuildCommand, DemoPagesLinkNeighboursTitlePagesAndIntroduction)
         EXPECT_TRUE(title.contains(QStringLiteral("href=\"%1\"").arg(pageName(9, position, 'r'))));
     // The introductory pages lead to one another; the chairman's address is signed.
     const QString intro = readPage(dest.path(), QStringLiteral("00001r.html"));
-    EXPECT_TRUE(intro.contains(QStringLiteral("href=\"00002r.html\"")) && intro.contains(QStringLiteral("href=\"00003r.html\"")));
+    EXPECT_TRUE(intro.contains(QStringLiteral("href=\"00002r.html\"")) &&
+                intro.contains(QStringLiteral("href=\"00003r.html\"")));
     EXPECT_TRUE(readPage(dest.path(), QStringLiteral("00002e.html")).contains(QStringLiteral("Dravik")));
     EXPECT_TRUE(readPage(dest.path(), QStringLiteral("00003c.html")).contains(QStringLiteral("化学与地球科学部")));
     // A NULL address leaves no trace on the page rather than a "NULL" or an empty row.
-    const auto nullAddress = db.rows("SELECT cc.cat, cc.pcat FROM cc JOIN rus ON cc.d = rus.d AND cc.n = rus.n WHERE rus.a IS NULL");
+    const auto nullAddress =
+        db.rows("SELECT cc.cat, cc.pcat FROM cc JOIN rus ON cc.d = rus.d AND cc.n = rus.n WHERE rus.a IS NULL");
     ASSERT_FALSE(nullAddress.empty());
     const QString page = readPage(dest.path(), pageName(nullAddress[0][0].toInt(), nullAddress[0][1].toInt(), 'r'));
     EXPECT_FALSE(page.contains(QStringLiteral("Адрес и контакты")));
@@ -134,7 +140,8 @@ TEST(BuildCommand, DemoPagesLinkNeighboursTitlePagesAndIntroduction)
 TEST(BuildCommand, SyntheticCatalogueSpreadsProjectsOverElevenCategories)
 {
     QTemporaryDir dest;
-    const ToolResult result = runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("500"), dest.path()});
+    const ToolResult result =
+        runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("500"), dest.path()});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     expectConsistentCatalogue(dest.path(), 500);
     RawDatabase db(dest.path() + QStringLiteral("/velora2014.mdb"));
@@ -145,7 +152,9 @@ TEST(BuildCommand, SyntheticCatalogueSpreadsProjectsOverElevenCategories)
 TEST(BuildCommand, RebuildLeavesNoPagesOfTheEarlierCatalogue)
 {
     QTemporaryDir dest;
-    ASSERT_EQ(runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("500"), dest.path()}).exitCode, 0);
+    ASSERT_EQ(
+        runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("500"), dest.path()}).exitCode,
+        0);
     ASSERT_TRUE(QFile::exists(dest.path() + QStringLiteral("/data/01040r.html")));
     ASSERT_EQ(runTool({QStringLiteral("build"), demoSources(), dest.path()}).exitCode, 0);
     EXPECT_FALSE(QFile::exists(dest.path() + QStringLiteral("/data/01040r.html")));
@@ -185,8 +194,12 @@ TEST(BuildCommand, RejectsFaultySourcesWithoutTouchingTheCatalogue)
 TEST(BuildCommand, WrongArgumentsAreRefused)
 {
     QTemporaryDir dest;
-    EXPECT_EQ(runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("10"), dest.path()}).exitCode, 2);
-    EXPECT_EQ(runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("many"), dest.path()}).exitCode, 2);
+    EXPECT_EQ(
+        runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("10"), dest.path()}).exitCode,
+        2);
+    EXPECT_EQ(
+        runTool({QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("many"), dest.path()}).exitCode,
+        2);
     EXPECT_EQ(runTool({QStringLiteral("build"), demoSources()}).exitCode, 2);
     EXPECT_EQ(runTool({QStringLiteral("frobnicate")}).exitCode, 2);
     const ToolResult help = runTool({QStringLiteral("--help")});

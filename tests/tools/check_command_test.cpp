@@ -62,12 +62,13 @@ TEST_F(CheckCommand, MissingLanguageRowIsNamed)
     {
         RawDatabase db(path(QStringLiteral("velora2014.mdb")));
         project = db.rows("SELECT d, n FROM cc WHERE cat = 3 AND pcat = 2").at(0);
-        db.exec(QStringLiteral("DELETE FROM eng WHERE d = %1 AND n = %2").arg(project[0], project[1]).toUtf8().constData());
+        db.exec(
+            QStringLiteral("DELETE FROM eng WHERE d = %1 AND n = %2").arg(project[0], project[1]).toUtf8().constData());
     }
     const ToolResult result = check();
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.out.contains(QStringLiteral("table eng: no row for project d=%1 n=%2 (category 3, pcat 2)")
-                                        .arg(project[0], project[1])))
+    EXPECT_TRUE(result.out.contains(
+        QStringLiteral("table eng: no row for project d=%1 n=%2 (category 3, pcat 2)").arg(project[0], project[1])))
         << result.out.toStdString();
     EXPECT_FALSE(result.out.contains(QStringLiteral("table rus")));
 }
@@ -91,12 +92,17 @@ TEST_F(CheckCommand, OverfullCategoryIsNamed)
         const int start = db.number("SELECT count(*) FROM cc WHERE cat = 3") + 1;
         db.exec("BEGIN");
         for (int position = start; position <= 1000; ++position)
-            db.exec(QStringLiteral("INSERT INTO cc VALUES (3, 7, %1, %2)").arg(1000 + position).arg(position).toUtf8().constData());
+            db.exec(QStringLiteral("INSERT INTO cc VALUES (3, 7, %1, %2)")
+                        .arg(1000 + position)
+                        .arg(position)
+                        .toUtf8()
+                        .constData());
         db.exec("COMMIT");
     }
     const ToolResult result = check();
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.out.contains(QStringLiteral("category 3 holds 1000 projects, more than the 999"))) << result.out.left(2000).toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("category 3 holds 1000 projects, more than the 999")))
+        << result.out.left(2000).toStdString();
     EXPECT_TRUE(result.out.contains(QStringLiteral("data/03999r.html: missing")));
     // Position 1000 has no three-digit page name, so no page is looked for.
     EXPECT_FALSE(result.out.contains(QStringLiteral("031000")));

@@ -33,15 +33,12 @@ protected:
                    "</body></html>");
     }
 
-    ToolResult find(QStringList more)
-    {
-        return runTool(QStringList{QStringLiteral("find"), dir.path()} + more);
-    }
+    ToolResult find(QStringList more) { return runTool(QStringList{QStringLiteral("find"), dir.path()} + more); }
 
     QTemporaryDir dir;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(FindCommandTest, PrintsHitsBestFirstWithOnePerProject)
 {
@@ -59,11 +56,13 @@ TEST_F(FindCommandTest, PrintsHitsBestFirstWithOnePerProject)
     EXPECT_TRUE(rows[2].startsWith(QStringLiteral("2\t05013e.html\t5.13\tValve\t"))) << rows[2].toStdString();
 
     // A Russian word typed with the English interface finds the Russian page of the project.
-    const QStringList russian = lines(find({QStringLiteral("насосы"), QStringLiteral("--lang"), QStringLiteral("en")}).out);
+    const QStringList russian =
+        lines(find({QStringLiteral("насосы"), QStringLiteral("--lang"), QStringLiteral("en")}).out);
     ASSERT_EQ(russian.size(), 2);
     EXPECT_TRUE(russian[1].startsWith(QStringLiteral("1\t05012r.html\t5.12\tНасос\t"))) << russian[1].toStdString();
 
-    const QStringList limited = lines(find({QStringLiteral("pump"), QStringLiteral("--limit"), QStringLiteral("1")}).out);
+    const QStringList limited =
+        lines(find({QStringLiteral("pump"), QStringLiteral("--limit"), QStringLiteral("1")}).out);
     EXPECT_EQ(limited.size(), 2);
 }
 
@@ -81,10 +80,11 @@ TEST_F(FindCommandTest, ExitCodesTellNothingFoundFromWrongArgumentsAndAMissingIn
     result = find({QStringLiteral("\"unclosed AND OR NOT")});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
 
-    for (const QStringList& wrong : {QStringList{}, QStringList{QStringLiteral("pump"), QStringLiteral("--lang"), QStringLiteral("de")},
-                                     QStringList{QStringLiteral("pump"), QStringLiteral("--limit"), QStringLiteral("0")},
-                                     QStringList{QStringLiteral("pump"), QStringLiteral("--limit")},
-                                     QStringList{QStringLiteral("pump"), QStringLiteral("extra")}})
+    for (const QStringList& wrong :
+         {QStringList{}, QStringList{QStringLiteral("pump"), QStringLiteral("--lang"), QStringLiteral("de")},
+          QStringList{QStringLiteral("pump"), QStringLiteral("--limit"), QStringLiteral("0")},
+          QStringList{QStringLiteral("pump"), QStringLiteral("--limit")},
+          QStringList{QStringLiteral("pump"), QStringLiteral("extra")}})
         EXPECT_EQ(find(wrong).exitCode, 1) << wrong.join(QLatin1Char(' ')).toStdString();
     EXPECT_EQ(runTool({QStringLiteral("index")}).exitCode, 1);
 
@@ -98,8 +98,8 @@ TEST_F(FindCommandTest, ExitCodesTellNothingFoundFromWrongArgumentsAndAMissingIn
 
 TEST(FindCommand, BuildWritesTheIndexOfTheDemoCatalogue)
 {
-    const ToolResult result = runTool({QStringLiteral("find"), testing_support::demoCatalogueDir(), QStringLiteral("пшеница"),
-                                       QStringLiteral("--limit"), QStringLiteral("1")});
+    const ToolResult result = runTool({QStringLiteral("find"), testing_support::demoCatalogueDir(),
+                                       QStringLiteral("пшеница"), QStringLiteral("--limit"), QStringLiteral("1")});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const QStringList rows = lines(result.out);
     ASSERT_EQ(rows.size(), 2);

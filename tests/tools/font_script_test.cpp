@@ -16,7 +16,8 @@ protected:
         QDir().mkpath(root.path() + QStringLiteral("/sp"));
         QDir().mkpath(root.path() + QStringLiteral("/bin"));
         QDir().mkpath(root.path() + QStringLiteral("/home"));
-        ASSERT_TRUE(QFile::copy(demoSources() + QStringLiteral("/sp/chnfont.sh"), root.path() + QStringLiteral("/sp/chnfont.sh")));
+        ASSERT_TRUE(QFile::copy(demoSources() + QStringLiteral("/sp/chnfont.sh"),
+                                root.path() + QStringLiteral("/sp/chnfont.sh")));
         write(QStringLiteral("sp/velora-cjk.otf"), "stand-in font bytes");
         write(QStringLiteral("sp/OFL.txt"), "the font's licence");
         // Stand-ins for fontconfig: fc-list answers what the test says, fc-cache logs its runs.
@@ -36,8 +37,8 @@ protected:
 
     void setChineseFontInstalled(bool installed)
     {
-        write(QStringLiteral("bin/fc-list"),
-              installed ? "#!/bin/sh\necho 'Noto Sans CJK SC'\n" : "#!/bin/sh\nexit 0\n", true);
+        write(QStringLiteral("bin/fc-list"), installed ? "#!/bin/sh\necho 'Noto Sans CJK SC'\n" : "#!/bin/sh\nexit 0\n",
+              true);
     }
 
     int runScript()
@@ -54,7 +55,10 @@ protected:
         return process.exitCode();
     }
 
-    QString installedFont() const { return root.path() + QStringLiteral("/home/.local/share/fonts/velora/velora-cjk.otf"); }
+    QString installedFont() const
+    {
+        return root.path() + QStringLiteral("/home/.local/share/fonts/velora/velora-cjk.otf");
+    }
     QByteArray installedFontBytes() const
     {
         QFile font(installedFont());

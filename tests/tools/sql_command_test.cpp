@@ -26,16 +26,17 @@ TEST(SqlCommand, CountQueryOnTheDemoDatabase)
     ASSERT_EQ(rows.size(), 12);
     EXPECT_EQ(rows[0], QStringLiteral("cat\tCnt"));
     for (int category = 1; category <= 11; ++category)
-        EXPECT_TRUE(rows[category].startsWith(QString::number(category) + QLatin1Char('\t'))) << rows[category].toStdString();
+        EXPECT_TRUE(rows[category].startsWith(QString::number(category) + QLatin1Char('\t')))
+            << rows[category].toStdString();
 }
 
 TEST(SqlCommand, NullsPrintEmptyAndLineBreaksStayOnOneLine)
 {
     // The organisation block of the search: a NULL address is left out, a line break is escaped.
-    const ToolResult result = runTool(
-        {QStringLiteral("sql"), demoDatabase(),
-         QStringLiteral("SELECT rus.a, rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\") AS odata FROM rus "
-                        "WHERE rus.a Is Null OR rus.tdb like '%пшеницы%' ORDER BY rus.d, rus.n")});
+    const ToolResult result =
+        runTool({QStringLiteral("sql"), demoDatabase(),
+                 QStringLiteral("SELECT rus.a, rus.odb+IIf(len(rus.a)>0,chr(13)+chr(10)+rus.a,\"\") AS odata FROM rus "
+                                "WHERE rus.a Is Null OR rus.tdb like '%пшеницы%' ORDER BY rus.d, rus.n")});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const QStringList rows = lines(result.out);
     ASSERT_GE(rows.size(), 3);
@@ -57,13 +58,15 @@ TEST(SqlCommand, NullsPrintEmptyAndLineBreaksStayOnOneLine)
 TEST(SqlCommand, GenuineAccessFiles)
 {
     for (const char* file : {"testV1997.mdb", "testV2000.mdb"}) {
-        const ToolResult result = runTool({QStringLiteral("sql"), sample(file), QStringLiteral("SELECT * FROM Table1 ORDER BY A")});
+        const ToolResult result =
+            runTool({QStringLiteral("sql"), sample(file), QStringLiteral("SELECT * FROM Table1 ORDER BY A")});
         ASSERT_EQ(result.exitCode, 0) << file << ": " << result.err.toStdString();
         const QStringList rows = lines(result.out);
         ASSERT_EQ(rows.size(), 3) << file;
         EXPECT_EQ(rows[0], QStringLiteral("A\tB\tC\tD\tE\tF\tG\tH\tI"));
         EXPECT_TRUE(rows[1].startsWith(QStringLiteral("a\tb\t0\t0\t0\t"))) << rows[1].toStdString();
-        EXPECT_TRUE(rows[2].startsWith(QStringLiteral("abcdefg\thijklmnop\t2\t222\t333333333\t"))) << rows[2].toStdString();
+        EXPECT_TRUE(rows[2].startsWith(QStringLiteral("abcdefg\thijklmnop\t2\t222\t333333333\t")))
+            << rows[2].toStdString();
     }
     const ToolResult unicode = runTool({QStringLiteral("sql"), sample("testUnicodeCompV2003.mdb"),
                                         QStringLiteral("SELECT [Unicode] FROM [Table] WHERE ID = 3")});
@@ -78,7 +81,8 @@ TEST(SqlCommand, EngineErrorsGoToStandardErrorWithExitCodeTwo)
     EXPECT_TRUE(result.out.isEmpty());
     EXPECT_FALSE(result.err.trimmed().isEmpty());
 
-    result = runTool({QStringLiteral("sql"), testing_support::buildDir() + QStringLiteral("/no-such.mdb"), QStringLiteral("SELECT * FROM c")});
+    result = runTool({QStringLiteral("sql"), testing_support::buildDir() + QStringLiteral("/no-such.mdb"),
+                      QStringLiteral("SELECT * FROM c")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("no-such.mdb"))) << result.err.toStdString();
 }
