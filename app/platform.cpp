@@ -65,6 +65,15 @@ void UseSoftwareHtmlView()
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
+void EnableHtmlEngineAccessibility()
+{
+    static const char* const name = "QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY";
+    if (!qEnvironmentVariableIsSet(name))
+        qputenv(name, "1");
+    else if (const QByteArray value = qgetenv(name).trimmed(); value.isEmpty() || value == "0")
+        qunsetenv(name);  // the engine reads only whether the variable is there
+}
+
 void PrepareProcess()
 {
     OleInitialize();
@@ -84,4 +93,5 @@ void PrepareProcess()
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     SetHtmlEngineMemorySwitches();
     UseSoftwareHtmlView();
+    EnableHtmlEngineAccessibility();
 }
