@@ -9,6 +9,7 @@
 #include "language_texts.h"
 #include "menu_layout.h"
 #include "message_box.h"
+#include "qt_translations.h"
 #include "session.h"
 #include "search_window_port.h"
 #include "ui_form1.h"
@@ -127,6 +128,8 @@ void TForm1::ApplyLanguage()
         frmSearch->ApplyLanguage();
     findBar_->ApplyLanguage(language);
     applyAccessibleNames();
+    // Qt's own dialogs (saving, printing) speak the interface language too.
+    UseQtTranslations(language);
 }
 
 void TForm1::switchToTextLanguage(std::uint8_t language)

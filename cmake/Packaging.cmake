@@ -83,6 +83,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # A full Chinese font is optional: the program's font installer sets up the catalogue's own.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
+# Qt's own dialogs (saving, printing) in Russian and Chinese; without it they speak English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 # The package's copyright file in the machine-readable format, with the text of the font's
 # licence as the catalogue tool lays it beside the font, and the package's changelog.
