@@ -15,6 +15,12 @@ TfrmSplash::TfrmSplash(Session& session, QWidget* parent)
     setFixedSize(606, 435);
     ui->Image1->setPixmap(LoadPicture(QStringLiteral(":/pictures/splash_title.jpg")));
     ui->cmdChn->setIcon(LoadPicture(QStringLiteral(":/pictures/chinese_word.png")));
+    // Names for assistive technology. No language is chosen yet, so the window, its picture, the
+    // Chinese button (a picture) and "X" say what they are in all three languages.
+    setAccessibleName(QStringLiteral("Каталог VELORA 2014 · Catalogue VELORA 2014 · VELORA 2014 目录"));
+    ui->Image1->setAccessibleName(accessibleName());
+    ui->cmdChn->setAccessibleName(QStringLiteral("中文 · Chinese · Китайский"));
+    ui->btnClose->setAccessibleName(QStringLiteral("Закрыть · Close · 关闭"));
     // Buttons press on Enter as well as Space, like the platform's own dialogs.
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(true);

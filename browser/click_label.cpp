@@ -1,6 +1,84 @@
 #include "click_label.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace {
+
+// What assistive technology sees of a click label. Operable: its role, its name (the accessible
+// name, else its text on one line), its focus and a press action. Otherwise a plain text or
+// picture without actions, as any label. Asked each time, since a label may be made operable after
+// assistive technology first met it.
+class ClickLabelAccessible : public QAccessibleWidget {
+public:
+    explicit ClickLabelAccessible(TClickLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QAccessible::Role role() const override
+    {
+        if (label()->isOperable())
+            return label()->operableRole();
+        return label()->pixmap().isNull() ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            text = label()->text().simplified();
+        return text;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (label()->isOperable()) {
+            state.focusable = true;
+            state.focused = label()->hasFocus();
+        }
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        return label()->isOperable() ? QStringList{pressAction()} : QStringList();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && label()->isOperable() && label()->isEnabled())
+            label()->press();
+    }
+
+private:
+    TClickLabel* label() const { return static_cast<TClickLabel*>(object()); }
+};
+
+QAccessibleInterface* ClickLabelFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("TClickLabel"))
+        return new ClickLabelAccessible(static_cast<TClickLabel*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
+TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(ClickLabelFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+void TClickLabel::setOperable(QAccessible::Role role)
+{
+    operable_ = true;
+    role_ = role;
+}
 
 // Accepting the press makes the release come here, not to the parent.
 void TClickLabel::mousePressEvent(QMouseEvent* event)
@@ -23,4 +101,40 @@ void TClickLabel::mouseDoubleClickEvent(QMouseEvent* event)
     QLabel::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
+}
+
+void TClickLabel::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (operable_ && event->modifiers() == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TClickLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!operable_ || !hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(backgroundRole());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+void TClickLabel::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void TClickLabel::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
 }

@@ -1,5 +1,6 @@
 #include "find_bar.h"
 
+#include "find_bar_names.h"
 #include "find_texts.h"
 #include "web_browser.h"
 
@@ -28,6 +29,9 @@ FindBar::FindBar(TWebBrowser* browser)
     text_->setObjectName(QStringLiteral("findText"));
     count_->setObjectName(QStringLiteral("findCount"));
     scope_->setObjectName(QStringLiteral("findScope"));
+    previous_->setObjectName(QStringLiteral("findPrevious"));
+    next_->setObjectName(QStringLiteral("findNext"));
+    close_->setObjectName(QStringLiteral("findClose"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     hide();
@@ -164,19 +168,28 @@ void FindBar::findInPage(bool backward)
 void FindBar::showFindResult(const QWebEngineFindTextResult& result)
 {
     if (scope() != Scope::Page || text_->text().isEmpty()) {
-        count_->clear();
+        showCount(QString());
         return;
     }
     const FindTexts& texts = FindTextsFor(language_);
-    count_->setText(result.numberOfMatches() > 0 ? texts.matchOf.arg(result.activeMatch()).arg(result.numberOfMatches())
-                                                 : texts.noMatches);
+    showCount(result.numberOfMatches() > 0 ? texts.matchOf.arg(result.activeMatch()).arg(result.numberOfMatches())
+                                           : texts.noMatches);
+}
+
+void FindBar::showCount(const QString& count)
+{
+    count_->setText(count);
+    // A new name is announced to assistive technology; the box describes itself by the count too,
+    // so a screen reader in the box hears where it is.
+    count_->setAccessibleName(MatchCounterName(language_, count));
+    text_->setAccessibleDescription(count);
 }
 
 void FindBar::clearHighlights()
 {
     if (QWebEngineView* view = browser_->view())
         view->page()->findText(QString());
-    count_->clear();
+    showCount(QString());
 }
 
 void FindBar::ApplyLanguage(std::uint8_t language)
@@ -188,14 +201,23 @@ void FindBar::ApplyLanguage(std::uint8_t language)
     previous_->setToolTip(texts.previousHint);
     next_->setToolTip(texts.nextHint);
     close_->setToolTip(texts.closeHint);
+    const FindBarNames& names = FindBarNamesFor(language);
+    previous_->setAccessibleName(names.previous);
+    next_->setAccessibleName(names.next);
+    scope_->setAccessibleName(names.scope);
+    close_->setAccessibleName(names.close);
+    for (QToolButton* button : text_->findChildren<QToolButton*>())
+        button->setAccessibleName(names.clear);
     showPlaceholder();
-    count_->clear();
+    showCount(QString());
 }
 
 void FindBar::showPlaceholder()
 {
     const FindTexts& texts = FindTextsFor(language_);
     text_->setPlaceholderText(scope() == Scope::Page ? texts.pagePlaceholder : texts.cataloguePlaceholder);
+    const FindBarNames& names = FindBarNamesFor(language_);
+    text_->setAccessibleName(scope() == Scope::Page ? names.pageBox : names.catalogueBox);
     // In catalogue scope the next button runs the search, as Enter does.
     previous_->setEnabled(scope() == Scope::Page);
 }

@@ -51,6 +51,7 @@ private:
     void place();
     void watchPage();
     void showPlaceholder();
+    void showCount(const QString& count);
 
     TWebBrowser* browser_;
     QLineEdit* text_;

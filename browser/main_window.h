@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class Anchors;
 class CatalogueFinder;
@@ -23,6 +24,8 @@ class TADOQuery;
 class TDataSource;
 class TWebBrowser;
 class SearchWindowPort;
+class TClickLabel;
+enum class WindowRegion;
 struct Session;
 namespace Ui {
 class Form1;
@@ -139,6 +142,14 @@ private:
     // Keys and names for assistive technology.
     void setUpKeys();
     void applyAccessibleNames();
+    // Keyboard access by region (main_window_regions.cpp).
+    void setUpKeyboardRegions();
+    std::vector<TClickLabel*> allMenuEntries() const;
+    std::vector<TClickLabel*> shownMenuEntries() const;  // top to bottom
+    WindowRegion regionOfFocus() const;
+    void moveFocusToRegion(bool backward);
+    void focusMenuEntryOfPosition();
+    bool menuEntryKey(QWidget* entry, int key);
 
     Session& session_;
     Ui::Form1* ui;

@@ -51,6 +51,7 @@ void TForm1::setUpKeys()
 
     connect(WebBrowser1, &TWebBrowser::printRequested, this, &TForm1::PrintPage);
     connect(WebBrowser1, &TWebBrowser::saveAsPdfRequested, this, &TForm1::SaveAsPdf);
+    setUpKeyboardRegions();
 }
 
 void TForm1::PrintPage() { ::PrintPage(WebBrowser1->view(), this); }

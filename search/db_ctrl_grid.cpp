@@ -110,7 +110,27 @@ void TDBCtrlGrid::refresh()
     syncScrollBar();
     placePanel();
     fillPanel(current_);
+    describeCurrentRow();
     viewport()->update();
+}
+
+// Assistive technology hears the current row as the grid's description: the texts its panel shows,
+// top to bottom, renewed as the row changes.
+void TDBCtrlGrid::describeCurrentRow()
+{
+    QStringList texts;
+    if (panel_ && current_ >= 0) {
+        for (QWidget* control : panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (control->isHidden() || control->property(DataFieldProperty).toString().isEmpty())
+                continue;
+            const QString text = fieldText(current_, control).simplified();
+            if (!text.isEmpty())
+                texts << text;
+        }
+    }
+    const QString description = texts.join(QStringLiteral("; "));
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 void TDBCtrlGrid::syncScrollBar()
@@ -236,6 +256,14 @@ void TDBCtrlGrid::keyPressEvent(QKeyEvent* event)
     case Qt::Key_PageDown: moveTo(current_ + RowCount); break;
     case Qt::Key_Home: moveTo(0); break;
     case Qt::Key_End: moveTo(rowCount() - 1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (current_ < 0 || current_ >= rowCount()) {
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
+        }
+        emit activated();
+        break;
     default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     event->accept();
@@ -253,12 +281,14 @@ void TDBCtrlGrid::mousePressEvent(QMouseEvent* event)
     QAbstractScrollArea::mousePressEvent(event);
 }
 
-// Page keys in the live panel's controls move the current row, as in the grid itself.
+// Page keys in the live panel's controls move the current row, and Enter opens it, as in the grid
+// itself.
 bool TDBCtrlGrid::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) {
+        if (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown || key->key() == Qt::Key_Return ||
+            key->key() == Qt::Key_Enter) {
             keyPressEvent(key);
             return true;
         }

@@ -42,6 +42,8 @@ public:
 
 signals:
     void clicked();
+    // Enter on the grid or on the current panel's controls, while a row is current.
+    void activated();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,6 +60,7 @@ private:
     void syncScrollBar();
     void placePanel();
     void fillPanel(int row);
+    void describeCurrentRow();
     QString fieldText(int row, const QWidget* control) const;
     void paintPanelPicture(QPainter& painter, const QRect& rect, int row) const;
     int panelHeight() const;

@@ -32,6 +32,7 @@ SearchWindowTexts RussianTexts()
     t.lblDBFIO = QStringLiteral("Ф.И.О. контактного лица");
     t.lblDBCat = QStringLiteral("Категория");
     t.lblOpenProj = QStringLiteral("Открыть проект >>");
+    t.versionName = QStringLiteral("Версия");
     t.sortItems = {QStringLiteral("по отделениям"), QStringLiteral("по категориям"),
                    QStringLiteral("контактному лицу")};
     t.departmentItems = {
@@ -68,6 +69,7 @@ SearchWindowTexts EnglishTexts()
     t.lblDBFIO = QStringLiteral("Contact person");
     t.lblDBCat = QStringLiteral("Category");
     t.lblOpenProj = QStringLiteral("Open project >>");
+    t.versionName = QStringLiteral("Version");
     t.sortItems = {QStringLiteral("by departments"), QStringLiteral("by categories"),
                    QStringLiteral("by contanct person")};
     t.departmentItems = {

@@ -23,6 +23,7 @@ struct SearchWindowTexts {
     QString lblDBFIO;
     QString lblDBCat;
     QString lblOpenProj;
+    QString versionName;  // for assistive technology: the short line Label9 reveals
     QStringList sortItems;  // lstSort
     QStringList departmentItems;  // tDepNum: all departments, then departments 1 to 7
     QStringList categoryItems;  // tCat: all categories, then categories 1 to 11

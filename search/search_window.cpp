@@ -9,6 +9,7 @@
 #include "ui_frmsearch.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <stdexcept>
 
 namespace {
@@ -76,6 +77,23 @@ void TfrmSearch::setUpControls()
     quiet.setColor(QPalette::Text, quiet.color(QPalette::Window));
     ui->Edit1->setPalette(quiet);
     ui->Edit1->setText(QString::fromLatin1(VersionText));
+    ui->Edit1->setAccessibleName(SearchWindowTextsFor(LangRussian)->versionName);  // the design language
+
+    // Each criterion box, the results grid and each field of the result panel is named by the
+    // label beside it (a screen reader reads the label with the box). The link that opens a
+    // project is pressed by assistive technology, and by Enter on the results grid.
+    const std::pair<QLabel*, QWidget*> labelled[] = {
+        {ui->lblTitle, ui->tTitle},        {ui->lblOrg, ui->tOrgName},        {ui->lblCat, ui->tCat},
+        {ui->lblFIO, ui->tResp},           {ui->lblAdr, ui->tAddress},        {ui->lblDep, ui->tDepNum},
+        {ui->lblSort, ui->lstSort},        {ui->lblResults, ui->DBCtrlGrid1}, {ui->lblDBTitle, ui->DBMemo2},
+        {ui->lblDBOrg, ui->DBMemo1},       {ui->lblDBFIO, ui->DBMemo3},       {ui->lblDBCat, ui->DBText2},
+        {ui->lblFounded, ui->lblRecCount},
+    };
+    for (const auto& [label, control] : labelled)
+        label->setBuddy(control);
+    ui->lblOpenProj->setOperable(QAccessible::Link);
+    connect(ui->DBCtrlGrid1, &TDBCtrlGrid::activated, this, &TfrmSearch::lblOpenProjClick);
+    nameScrollBars();
 
     connect(ui->cmdFind, &QPushButton::clicked, this, &TfrmSearch::cmdFindClick);
     connect(ui->cmdClose, &QPushButton::clicked, this, &TfrmSearch::cmdCloseClick);
@@ -93,6 +111,19 @@ void TfrmSearch::fitLabels()
     // The count stays clear of its caption.
     const int countLeft = qMax(DesignCountLeft, ui->lblFounded->geometry().right() + 8);
     ui->lblRecCount->move(countLeft, ui->lblRecCount->y());
+}
+
+// A scroll bar is named by the label of what it scrolls, as its box is.
+void TfrmSearch::nameScrollBars()
+{
+    const std::pair<QLabel*, QAbstractScrollArea*> scrolled[] = {
+        {ui->lblResults, ui->DBCtrlGrid1},
+        {ui->lblDBTitle, ui->DBMemo2},
+        {ui->lblDBOrg, ui->DBMemo1},
+        {ui->lblDBFIO, ui->DBMemo3},
+    };
+    for (const auto& [label, area] : scrolled)
+        area->verticalScrollBar()->setAccessibleName(label->text().simplified());
 }
 
 void TfrmSearch::FormCreate()
@@ -218,6 +249,8 @@ void TfrmSearch::ApplyLanguage()
         ui->lblDBFIO->setText(t->lblDBFIO);
         ui->lblDBCat->setText(t->lblDBCat);
         ui->lblOpenProj->setText(t->lblOpenProj);
+        ui->Edit1->setAccessibleName(t->versionName);
+        nameScrollBars();
         ui->lstSort->clear();
         ui->lstSort->addItems(t->sortItems);
         ui->tDepNum->clear();

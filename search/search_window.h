@@ -53,6 +53,7 @@ protected:
 private:
     void setUpControls();
     void fitLabels();
+    void nameScrollBars();
     std::uint8_t language() const;
 
     Session& session_;
