@@ -25,6 +25,7 @@ class TDataSource;
 class TWebBrowser;
 class SearchWindowPort;
 class TClickLabel;
+class PageNotice;
 enum class WindowRegion;
 struct Session;
 namespace Ui {
@@ -150,6 +151,9 @@ private:
     void moveFocusToRegion(bool backward);
     void focusMenuEntryOfPosition();
     bool menuEntryKey(QWidget* entry, int key);
+    // Dark pages, the zoom shown, the note of a saved PDF (main_window_reading.cpp).
+    void setUpReadingAids();
+    void followDarkPages(bool on);
 
     Session& session_;
     Ui::Form1* ui;
@@ -164,4 +168,5 @@ private:
     FindBar* findBar_ = nullptr;
     CatalogueFinder* catalogueFinder_ = nullptr;
     CatalogueSearch* catalogueSearch_ = nullptr;
+    PageNotice* pageNotice_ = nullptr;
 };

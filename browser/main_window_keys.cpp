@@ -5,12 +5,15 @@
 #include "main_window.h"
 
 #include "page_names.h"
+#include "page_menu_texts.h"
+#include "page_notice.h"
 #include "page_output.h"
 #include "pdf_file_name.h"
 #include "session.h"
 #include "ui_form1.h"
 #include "web_browser.h"
 
+#include <QDir>
 #include <QShortcut>
 #include <QWebEngineView>
 
@@ -52,13 +55,19 @@ void TForm1::setUpKeys()
     connect(WebBrowser1, &TWebBrowser::printRequested, this, &TForm1::PrintPage);
     connect(WebBrowser1, &TWebBrowser::saveAsPdfRequested, this, &TForm1::SaveAsPdf);
     setUpKeyboardRegions();
+    setUpReadingAids();
 }
 
 void TForm1::PrintPage() { ::PrintPage(WebBrowser1->view(), this); }
 
 void TForm1::SaveAsPdf()
 {
-    SavePageAsPdf(WebBrowser1->view()->page(), ProposedPdfName(), session_.CurrentLanguage, this);
+    // A saved file is told in a note over the page, not in a box to close.
+    const std::uint8_t language = session_.CurrentLanguage;
+    SavePageAsPdf(
+        WebBrowser1->view()->page(), ProposedPdfName(), language, this, [this, language](const QString& path) {
+            pageNotice_->showNotice(PageMenuTextsFor(language).pdfSaved.arg(QDir::toNativeSeparators(path)), 6000);
+        });
 }
 
 QString TForm1::ProposedPdfName() const

@@ -8,7 +8,8 @@ bool OpensInWebBrowser(const QUrl& link)
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto");
 }
 
-PageContextMenu::PageContextMenu(std::uint8_t language, const QUrl& link, bool hasSelection, QWidget* parent)
+PageContextMenu::PageContextMenu(std::uint8_t language, const QUrl& link, bool hasSelection, QWidget* parent,
+                                 bool darkPages)
     : QMenu(parent)
 {
     setObjectName(QStringLiteral("pageContextMenu"));
@@ -29,14 +30,18 @@ PageContextMenu::PageContextMenu(std::uint8_t language, const QUrl& link, bool h
     addCommand(t.zoomIn, PageCommand::ZoomIn);
     addCommand(t.zoomOut, PageCommand::ZoomOut);
     addCommand(t.actualSize, PageCommand::ActualSize);
+    QAction* dark = addCommand(t.darkPages, PageCommand::DarkPages);
+    dark->setCheckable(true);
+    dark->setChecked(darkPages);
     addSeparator();
     addCommand(t.print, PageCommand::Print);
     addCommand(t.saveAsPdf, PageCommand::SaveAsPdf);
 }
 
-void PageContextMenu::addCommand(const QString& text, PageCommand command, bool enabled)
+QAction* PageContextMenu::addCommand(const QString& text, PageCommand command, bool enabled)
 {
     QAction* action = addAction(text);
     action->setEnabled(enabled);
     connect(action, &QAction::triggered, this, [this, command] { emit commandChosen(command); });
+    return action;
 }

@@ -14,6 +14,7 @@ enum class PageCommand {
     ZoomIn,
     ZoomOut,
     ActualSize,
+    DarkPages,
     Print,
     SaveAsPdf,
     OpenLink,
@@ -27,12 +28,14 @@ bool OpensInWebBrowser(const QUrl& link);
 class PageContextMenu : public QMenu {
     Q_OBJECT
 public:
-    // link: the link under the pointer, empty when there is none; hasSelection enables Copy.
-    PageContextMenu(std::uint8_t language, const QUrl& link, bool hasSelection, QWidget* parent = nullptr);
+    // link: the link under the pointer, empty when there is none; hasSelection enables Copy;
+    // darkPages ticks the dark pages entry.
+    PageContextMenu(std::uint8_t language, const QUrl& link, bool hasSelection, QWidget* parent = nullptr,
+                    bool darkPages = false);
 
 signals:
     void commandChosen(PageCommand command);
 
 private:
-    void addCommand(const QString& text, PageCommand command, bool enabled = true);
+    QAction* addCommand(const QString& text, PageCommand command, bool enabled = true);
 };

@@ -15,6 +15,7 @@ PageMenuTexts russianTexts()
     t.zoomIn = QStringLiteral("Увеличить");
     t.zoomOut = QStringLiteral("Уменьшить");
     t.actualSize = QStringLiteral("Обычный размер");
+    t.darkPages = QStringLiteral("Тёмные страницы");
     t.print = QStringLiteral("Печать…");
     t.saveAsPdf = QStringLiteral("Сохранить как PDF…");
     t.openLink = QStringLiteral("Открыть ссылку");
@@ -22,6 +23,7 @@ PageMenuTexts russianTexts()
     t.openInWebBrowser = QStringLiteral("Открыть в веб-браузере");
     t.pdfDialogTitle = QStringLiteral("Сохранить страницу как PDF");
     t.pdfFilter = QStringLiteral("Документы PDF (*.pdf)");
+    t.pdfSaved = QStringLiteral("Страница сохранена: %1");
     return t;
 }
 
@@ -35,6 +37,7 @@ PageMenuTexts englishTexts()
     t.zoomIn = QStringLiteral("Zoom in");
     t.zoomOut = QStringLiteral("Zoom out");
     t.actualSize = QStringLiteral("Actual size");
+    t.darkPages = QStringLiteral("Dark pages");
     t.print = QStringLiteral("Print…");
     t.saveAsPdf = QStringLiteral("Save as PDF…");
     t.openLink = QStringLiteral("Open link");
@@ -42,6 +45,7 @@ PageMenuTexts englishTexts()
     t.openInWebBrowser = QStringLiteral("Open in the web browser");
     t.pdfDialogTitle = QStringLiteral("Save the page as PDF");
     t.pdfFilter = QStringLiteral("PDF documents (*.pdf)");
+    t.pdfSaved = QStringLiteral("Page saved as %1");
     return t;
 }
 
@@ -55,6 +59,7 @@ PageMenuTexts chineseTexts()
     t.zoomIn = QStringLiteral("放大");
     t.zoomOut = QStringLiteral("缩小");
     t.actualSize = QStringLiteral("实际大小");
+    t.darkPages = QStringLiteral("深色页面");
     t.print = QStringLiteral("打印…");
     t.saveAsPdf = QStringLiteral("另存为 PDF…");
     t.openLink = QStringLiteral("打开链接");
@@ -62,6 +67,7 @@ PageMenuTexts chineseTexts()
     t.openInWebBrowser = QStringLiteral("在网页浏览器中打开");
     t.pdfDialogTitle = QStringLiteral("将页面另存为 PDF");
     t.pdfFilter = QStringLiteral("PDF 文档 (*.pdf)");
+    t.pdfSaved = QStringLiteral("页面已保存：%1");
     return t;
 }
 }  // namespace

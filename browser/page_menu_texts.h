@@ -12,6 +12,7 @@ struct PageMenuTexts {
     QString zoomIn;
     QString zoomOut;
     QString actualSize;
+    QString darkPages;
     QString print;
     QString saveAsPdf;
     QString openLink;
@@ -19,6 +20,7 @@ struct PageMenuTexts {
     QString openInWebBrowser;
     QString pdfDialogTitle;
     QString pdfFilter;
+    QString pdfSaved;  // "%1": the file the page was saved to
 };
 
 const PageMenuTexts& PageMenuTextsFor(std::uint8_t language);

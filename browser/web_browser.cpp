@@ -1,5 +1,6 @@
 #include "web_browser.h"
 
+#include "dark_pages.h"
 #include "page_context_menu.h"
 #include "session.h"
 #include "zoom_steps.h"
@@ -99,6 +100,8 @@ void TWebBrowser::Warm()
     page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     connect(page_, &QWebEnginePage::loadFinished, this, &TWebBrowser::pageLoadFinished);
     view_->setPage(page_);
+    if (darkPages_)
+        ApplyDarkPages(page_, true);
 }
 
 void TWebBrowser::Preload(const QString& url)
@@ -195,6 +198,17 @@ void TWebBrowser::setZoom(double factor)
 {
     zoom_ = factor;
     view_->setZoomFactor(factor);
+    emit zoomChanged(factor);
+}
+
+void TWebBrowser::setDarkPages(bool on)
+{
+    if (on == darkPages_)
+        return;
+    darkPages_ = on;
+    if (page_)
+        ApplyDarkPages(page_, on);
+    emit darkPagesChanged(on);
 }
 
 void TWebBrowser::zoomIn() { setZoom(ZoomInStep(zoom_)); }
@@ -254,7 +268,8 @@ void TWebBrowser::showContextMenu(const QPoint& at)
     const QWebEngineContextMenuRequest* request = view_->lastContextMenuRequest();
     menuLink_ = request ? request->linkUrl() : QUrl();
     const bool hasSelection = request ? !request->selectedText().isEmpty() : page_->hasSelection();
-    auto* menu = new PageContextMenu(session_ ? session_->CurrentLanguage : LangNone, menuLink_, hasSelection, this);
+    auto* menu =
+        new PageContextMenu(session_ ? session_->CurrentLanguage : LangNone, menuLink_, hasSelection, this, darkPages_);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     connect(menu, &PageContextMenu::commandChosen, this, &TWebBrowser::runCommand);
     menu->popup(view_->mapToGlobal(at));
@@ -271,6 +286,7 @@ void TWebBrowser::runCommand(PageCommand command)
     case PageCommand::ZoomIn: zoomIn(); break;
     case PageCommand::ZoomOut: zoomOut(); break;
     case PageCommand::ActualSize: resetZoom(); break;
+    case PageCommand::DarkPages: setDarkPages(!darkPages_); break;
     case PageCommand::Print: emit printRequested(); break;
     case PageCommand::SaveAsPdf: emit saveAsPdfRequested(); break;
     // A link opened from the menu goes through the navigation hook like a clicked one.

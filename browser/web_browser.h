@@ -48,6 +48,10 @@ public:
     void zoomOut();
     void resetZoom();
 
+    // Dark pages, for the session only: the page shown and every page after it (off at start).
+    void setDarkPages(bool on);
+    bool darkPages() const { return darkPages_; }
+
     // The session whose interface language the context menu speaks (English without one).
     void setSession(const Session* session) { session_ = session; }
 
@@ -66,6 +70,9 @@ signals:
     void searchCatalogueRequested();
     void printRequested();
     void saveAsPdfRequested();
+    // The zoom or dark pages changed, by a key, the wheel or the context menu.
+    void zoomChanged(double factor);
+    void darkPagesChanged(bool on);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,6 +103,7 @@ private:
     bool silentUntilAsked_ = false;  // a preload was given up: reports wait for the page asked for
     quint64 navigations_ = 0;
     double zoom_ = 1.0;
+    bool darkPages_ = false;
     QUrl menuLink_;
     QWidget* nextInTabOrder_ = nullptr;
     const Session* session_ = nullptr;

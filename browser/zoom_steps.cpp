@@ -1,5 +1,7 @@
 #include "zoom_steps.h"
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace {
@@ -23,3 +25,5 @@ double ZoomOutStep(double factor)
             return *step;
     return steps.front();
 }
+
+QString ZoomPercentText(double factor) { return QString::number(qRound(factor * 100)) + u'%'; }

@@ -203,13 +203,13 @@ TEST_F(PageViewer, ContextMenuInEachLanguageAndOnALink)
     };
     EXPECT_EQ(entries(PageContextMenu(LangEnglish, QUrl(), true)),
               QStringList({"Copy", "Select all", "Find in page…", "Search the catalogue…", "Zoom in", "Zoom out",
-                           "Actual size", "Print…", "Save as PDF…"}));
+                           "Actual size", "Dark pages", "Print…", "Save as PDF…"}));
     EXPECT_EQ(entries(PageContextMenu(LangRussian, QUrl(), true)),
               QStringList({"Копировать", "Выделить всё", "Найти на странице…", "Искать в каталоге…", "Увеличить",
-                           "Уменьшить", "Обычный размер", "Печать…", "Сохранить как PDF…"}));
+                           "Уменьшить", "Обычный размер", "Тёмные страницы", "Печать…", "Сохранить как PDF…"}));
     EXPECT_EQ(entries(PageContextMenu(LangChinese, QUrl(), true)),
-              QStringList(
-                  {"复制", "全选", "在页面中查找…", "搜索目录…", "放大", "缩小", "实际大小", "打印…", "另存为 PDF…"}));
+              QStringList({"复制", "全选", "在页面中查找…", "搜索目录…", "放大", "缩小", "实际大小", "深色页面",
+                           "打印…", "另存为 PDF…"}));
     EXPECT_EQ(entries(PageContextMenu(LangEnglish, QUrl("https://velora.org/"), false)).mid(0, 4),
               QStringList({"Open link", "Open in the web browser", "Copy link address", "Copy"}));
     EXPECT_EQ(entries(PageContextMenu(LangEnglish, QUrl("file:///c/data/05001e.html"), false)).mid(0, 3),
