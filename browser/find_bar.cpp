@@ -204,7 +204,9 @@ void FindBar::ApplyLanguage(std::uint8_t language)
     const FindBarNames& names = FindBarNamesFor(language);
     previous_->setAccessibleName(names.previous);
     next_->setAccessibleName(names.next);
+    // On Linux a combo box is named by its item; the description says what it chooses.
     scope_->setAccessibleName(names.scope);
+    scope_->setAccessibleDescription(names.scope);
     close_->setAccessibleName(names.close);
     for (QToolButton* button : text_->findChildren<QToolButton*>())
         button->setAccessibleName(names.clear);
