@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -120,11 +119,10 @@ void TClickLabel::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
     if (!operable_ || !hasFocus())
         return;
+    // A frame in the selection colour, plain to see on the menu's pale ground and on pictures.
     QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.backgroundColor = palette().color(backgroundRole());
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 void TClickLabel::focusInEvent(QFocusEvent* event)
