@@ -4,6 +4,7 @@
 // the saved file told in a note over the page.
 #include "dark_pages.h"
 #include "main_window.h"
+#include "main_window_under_test.h"
 #include "page_context_menu.h"
 #include "page_output.h"
 #include "session.h"
@@ -165,6 +166,19 @@ TEST(DarkPageColours, TextLinksAndMarksKeepSevenToOneAndDarkDesktopsAreRecognise
     const QPalette dark = DarkControlsPalette(light);
     EXPECT_GE(ContrastRatio(dark.color(QPalette::Text), dark.color(QPalette::Base)), 7.0);
     EXPECT_GE(ContrastRatio(dark.color(QPalette::PlaceholderText), dark.color(QPalette::Base)), 7.0);
+}
+
+TEST(DarkPagesAtStart, OnWhenTheDesktopsColoursAreDarkOffOtherwise)
+{
+    const QPalette desktop = QApplication::palette();
+    QApplication::setPalette(DarkControlsPalette(desktop));
+    {
+        MainWindowUnderTest window(LangEnglish, false);
+        EXPECT_TRUE(window.form->WebBrowser1->darkPages());
+    }
+    QApplication::setPalette(desktop);
+    MainWindowUnderTest window(LangEnglish, false);
+    EXPECT_FALSE(window.form->WebBrowser1->darkPages());
 }
 
 TEST_F(ReadingAids, DarkPagesByKeyAndMenuEntryThenThePageExactlyAsBefore)
