@@ -59,7 +59,17 @@ void AddHeader(MHD_Response* response, const QByteArray& name, const QByteArray&
     MHD_add_response_header(response, name.constData(), value.constData());
 }
 
+// Bodies shorter than this gain nothing from gzip.
+constexpr qsizetype kSmallestPacked = 128;
+
 }  // namespace
+
+bool IsNumericAddress(const QString& address)
+{
+    const QByteArray text = address.toLatin1();
+    in6_addr parsed{};
+    return inet_pton(AF_INET, text.constData(), &parsed) == 1 || inet_pton(AF_INET6, text.constData(), &parsed) == 1;
+}
 
 struct HttpDaemon::Impl {
     DaemonOptions options;
@@ -302,7 +312,8 @@ MHD_Result HttpDaemon::Impl::Send(MHD_Connection* connection, const Request& req
     QByteArray body;
     QByteArray sentTag = etag;
     bool gzipped = false;
-    if (!notModified && compressible && AcceptsGzip(request.header("Accept-Encoding"))) {
+    if (!notModified && compressible && answer.body.size() >= kSmallestPacked &&
+        AcceptsGzip(request.header("Accept-Encoding"))) {
         body = Gzip(answer.body);
         gzipped = !body.isEmpty();
         if (gzipped)

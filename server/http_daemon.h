@@ -22,6 +22,9 @@ struct DaemonOptions {
     std::size_t requestBytes = 32 * 1024;  // request line and headers of one request
 };
 
+// True for an address the daemon can listen on: numeric IPv4 or IPv6.
+bool IsNumericAddress(const QString& address);
+
 class HttpDaemon {
 public:
     using Handler = std::function<Answer(const Request&)>;

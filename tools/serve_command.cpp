@@ -101,8 +101,7 @@ std::optional<ServeArguments> ReadServeArguments(const QStringList& arguments)
         return std::nullopt;
     }
     read.basePath = *canonical;
-    const QString address = read.daemon.address;
-    if (address.isEmpty() || address.contains(u'%')) {
+    if (!IsNumericAddress(read.daemon.address)) {
         err << "serve: --address takes a numeric IP address such as 127.0.0.1 or ::1\n";
         return std::nullopt;
     }
