@@ -3,6 +3,8 @@
 #include "catalogue_order.h"
 #include "criteria_search_page.h"
 #include "database_error.h"
+#include "find_page.h"
+#include "find_texts.h"
 #include "framed_page.h"
 #include "go_to_check.h"
 #include "http_cache.h"
@@ -13,6 +15,7 @@
 #include "page_text.h"
 #include "search_index_holder.h"
 #include "plain_pages.h"
+#include "results_page.h"
 #include "search_texts.h"
 #include "shell_assets.h"
 #include "shell_page.h"
@@ -21,6 +24,9 @@
 #include "web_texts.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
@@ -29,6 +35,10 @@ namespace {
 constexpr qint64 kMostReadBytes = 4 * 1024 * 1024;
 
 const QByteArray kHtml = QByteArrayLiteral("text/html; charset=utf-8");
+
+// Suggestions: at most this many, for a text of at most this length.
+constexpr int kSuggestions = 10;
+constexpr int kLongestSuggestionText = 100;
 
 Answer WrittenPage(int status, const QString& html)
 {
@@ -249,9 +259,89 @@ Answer CatalogueSite::CriteriaSearch(const Context& context) const
     return WrittenPage(status, ShellPageHtml(shell));
 }
 
-Answer CatalogueSite::FullTextSearch(const Context& context) const { return NotFound(context); }
+Answer CatalogueSite::FullTextSearch(const Context& context) const
+{
+    const Request& request = context.request;
+    const LanguageRow& language = *context.address.language;
+    const std::optional<FindRequest> find =
+        ReadFindRequest(request.argument(QStringLiteral("q")), request.argument(QStringLiteral("start")),
+                        request.hasArgument(QStringLiteral("frame")));
+    const FindTexts& texts = FindTextsFor(language.number);
+    if (!find || !find->framed) {
+        ShellPage shell;
+        shell.language = &language;
+        shell.basePath = setup_.basePath;
+        shell.counts = setup_.counts;
+        const QString query = find ? find->query : request.argument(QStringLiteral("q")).left(LongestQuery);
+        const QString heading = texts.resultsTitle.arg(query);
+        shell.title = PageTitle(heading, language.number);
+        shell.findText = query;
+        for (const LanguageRow& row : LanguageTable())
+            shell.languageLinks[row.number - 1] =
+                FindAddress(setup_.basePath, row, query, find ? find->start : 0, false);
+        if (!find) {
+            shell.scrolling = true;
+            shell.mainHtml = QStringLiteral("<p class=\"message\" role=\"alert\">%1</p>\n")
+                                 .arg(Escaped(WebTextsFor(language.number).badValue.arg(QStringLiteral("start"))));
+            return WrittenPage(400, ShellPageHtml(shell));
+        }
+        shell.mainHtml =
+            QStringLiteral("<iframe class=\"page results\" name=\"results\" src=\"%1\" title=\"%2\"></iframe>\n")
+                .arg(Escaped(FindAddress(setup_.basePath, language, find->query, find->start, true)), Escaped(heading));
+        return WrittenPage(200, ShellPageHtml(shell));
+    }
+    // The results page itself: the desktop's, with its own inline style and no script.
+    Answer answer = WrittenPage(200, QString());
+    answer.policy = QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'; "
+                                      "form-action 'none'; frame-ancestors 'self'");
+    const SearchIndexHolder::State state = index_ ? index_->state() : SearchIndexHolder::State::Unavailable;
+    const fulltext::CatalogueIndex* index = index_ ? index_->index() : nullptr;
+    if (state == SearchIndexHolder::State::Preparing) {
+        answer.status = 503;
+        answer.freshness = Freshness::None;
+        answer.addHeader("Retry-After", "2");
+        answer.addHeader("Refresh", "2");
+        answer.body = IndexBuildingPageHtml(find->query, index_->pagesRead(), language.number).toUtf8();
+    } else if (!index) {
+        answer.status = 503;
+        answer.freshness = Freshness::None;
+        answer.body = SearchUnavailablePageHtml(find->query, language.number).toUtf8();
+    } else {
+        const fulltext::Results results = index->Find(find->query, language.letter, find->start, ResultsPerPage);
+        answer.body = FindResultsDocument(setup_.basePath, language, *find, results);
+    }
+    return answer;
+}
 
-Answer CatalogueSite::Suggest(const Request& request) const { return NotFound({request, SiteAddress{}}); }
+Answer CatalogueSite::Suggest(const Request& request) const
+{
+    Answer answer;
+    answer.contentType = QByteArrayLiteral("application/json; charset=utf-8");
+    const QString tag = request.argument(QStringLiteral("lang"));
+    const LanguageRow* language = tag.isEmpty() ? LanguageByNumber(LangEnglish) : LanguageByTag(tag);
+    if (!language) {
+        answer.status = 400;
+        answer.freshness = Freshness::None;
+        answer.body = QJsonDocument(QJsonObject{{QStringLiteral("error"), QStringLiteral("lang takes ru, en or zh")}})
+                          .toJson(QJsonDocument::Compact);
+        return answer;
+    }
+    const fulltext::TitleSuggestions* titles = index_ ? index_->suggestions() : nullptr;
+    if (!titles)
+        answer.freshness = Freshness::None;
+    QJsonArray items;
+    const QString text = request.argument(QStringLiteral("q")).left(kLongestSuggestionText);
+    if (titles) {
+        for (const fulltext::Suggestion& suggestion : titles->Suggest(text, language->letter, kSuggestions)) {
+            const CataloguePosition at{suggestion.category, suggestion.position};
+            items.append(QJsonObject{{QStringLiteral("title"), suggestion.title},
+                                     {QStringLiteral("position"), PositionText(at)},
+                                     {QStringLiteral("url"), PositionAddress(setup_.basePath, *language, at)}});
+        }
+    }
+    answer.body = QJsonDocument(items).toJson(QJsonDocument::Compact);
+    return answer;
+}
 
 Answer CatalogueSite::NotFound(const Context& context) const
 {

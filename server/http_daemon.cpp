@@ -343,7 +343,8 @@ MHD_Result HttpDaemon::Impl::Send(MHD_Connection* connection, const Request& req
     if (gzipped)
         AddHeader(response, "Content-Encoding", "gzip");
     if (answer.written) {
-        AddHeader(response, "Content-Security-Policy", kPagePolicy);
+        AddHeader(response, "Content-Security-Policy",
+                  answer.policy.isEmpty() ? QByteArray(kPagePolicy) : answer.policy);
         AddHeader(response, "Referrer-Policy", "same-origin");
     }
     for (const auto& [name, value] : answer.headers)

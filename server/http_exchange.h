@@ -32,8 +32,9 @@ struct Answer {
     QByteArray contentType;
     QByteArray body;
     Freshness freshness = Freshness::Short;
-    // Pages the server writes carry its Content-Security-Policy.
+    // Pages the server writes carry its Content-Security-Policy, or the one given here.
     bool written = false;
+    QByteArray policy;
     // A file too large to hold in memory is sent from disk, uncompressed; body stays empty then.
     QString filePath;
     qint64 fileSize = 0;

@@ -1,8 +1,12 @@
 #pragma once
-// The full-text index the server searches: the catalogue's own (index/ beside data/) when it
-// matches the page files, else one built in memory on a thread of its own while the server already
-// answers; until it is ready the results page says how many pages are read.
+// The full-text index and the title suggestions the server searches. The index is the catalogue's
+// own (index/ beside data/) when it matches the page files, else one built in memory on a thread
+// of its own while the server already answers; until it is ready the results page says how many
+// pages are read. An index on disk is opened once more for each thread that searches it, so that
+// searches run side by side; one built in memory is shared. The titles are read on a thread of
+// their own as well.
 #include "catalogue_index.h"
+#include "title_suggestions.h"
 
 #include <QString>
 
@@ -21,15 +25,20 @@ public:
 
     State state() const { return state_.load(); }
     int pagesRead() const { return pagesRead_.load(); }
-    bool builtInMemory() const { return builtInMemory_; }
-    // The index once ready, else null.
+    // The index for the calling thread once ready, else null.
     const fulltext::CatalogueIndex* index() const;
+    // The titles once read, else null.
+    const fulltext::TitleSuggestions* suggestions() const;
 
 private:
+    QString catalogueDir_;
     std::atomic<State> state_{State::Preparing};
     std::atomic_int pagesRead_{0};
     std::atomic_bool cancel_{false};
-    bool builtInMemory_ = false;
+    std::atomic_bool onDisk_{false};
+    std::atomic_bool titlesRead_{false};
     std::unique_ptr<fulltext::CatalogueIndex> index_;
+    std::unique_ptr<fulltext::TitleSuggestions> suggestions_;
     std::thread builder_;
+    std::thread titleReader_;
 };

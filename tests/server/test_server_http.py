@@ -117,6 +117,56 @@ class Addresses(unittest.TestCase):
         self.assertEqual(status, 200)
         self.assertNotIn("Search results", text(body))
 
+    def test_full_text_search(self):
+        status, _, body = self.server.request("/en/find?q=heat+pump")
+        self.assertEqual(status, 200)
+        page = text(body)
+        self.assertIn('src="/velora/en/find?q=heat%20pump&amp;frame"', page)
+        self.assertIn('name="q" autocomplete="off" aria-autocomplete="list" aria-controls="suggestions" '
+                      'value="heat pump"', page)
+        status, headers, body = self.server.request("/en/find?q=heat%20pump&frame")
+        self.assertEqual(status, 200)
+        results = text(body)
+        self.assertTrue(results.startswith('<!DOCTYPE html><base target="_top">'))
+        self.assertRegex(results, r'<div class="hit"><a href="/velora/en/6\.5">Ground-source heat pump</a>')
+        self.assertIn("<mark>pump</mark>", results)
+        self.assertIn("style-src 'unsafe-inline'", headers["content-security-policy"])
+        self.assertNotIn("script", headers["content-security-policy"].replace("default-src 'none'", ""))
+        # Words of another language: the hit opens the interface language's page and says where
+        # the words were found.
+        _, _, body = self.server.request("/en/find?q=%D0%BD%D0%B0%D1%81%D0%BE%D1%81&frame")
+        self.assertRegex(text(body), r'<a href="/velora/en/6\.5">[^<]+</a>\n<div class="where">[^\n]*'
+                                     r'<span class="found-in">found in the Russian text</span>')
+        # Fifty at a time, the next ones in the whole window.
+        _, _, body = self.server.request("/ru/find?q=velora&frame")
+        first = text(body)
+        self.assertEqual(first.count('<div class="hit">'), 50)
+        self.assertIn('<p class="more"><a href="/velora/ru/find?q=velora&amp;start=50">', first)
+        _, _, body = self.server.request("/ru/find?q=velora&start=50&frame")
+        self.assertIn("Страницы 51–", text(body))
+        self.assertEqual(self.server.request("/ru/find?q=velora&start=x")[0], 400)
+        # The query stays text wherever it is shown.
+        _, _, shell = self.server.request("/zh/find?q=%3Cscript%3Ealert(1)%3C/script%3E")
+        _, _, frame = self.server.request("/zh/find?q=%3Cscript%3Ealert(1)%3C/script%3E&frame")
+        for page in (shell, frame):
+            self.assertNotIn(b"<script>alert", page)
+            self.assertIn(b"&lt;script&gt;alert(1)&lt;/script&gt;", page)
+
+    def test_suggestions(self):
+        import json
+        status, headers, body = self.server.request("/suggest?q=heat&lang=en")
+        self.assertEqual((status, headers["content-type"]), (200, "application/json; charset=utf-8"))
+        found = json.loads(body)
+        self.assertEqual(found[0], {"title": "Ground-source heat pump", "position": "6.5", "url": "/velora/en/6.5"})
+        self.assertTrue(all(set(item) == {"title", "position", "url"} for item in found))
+        # Any language's title, the interface language's title shown.
+        found = json.loads(self.server.request("/suggest?q=%E7%83%AD%E6%B3%B5&lang=ru")[2])
+        self.assertEqual(found[0], {"title": "Тепловой насос с грунтовым теплообменником", "position": "6.5",
+                                    "url": "/velora/ru/6.5"})
+        self.assertEqual(len(json.loads(self.server.request("/suggest?q=a&lang=zh")[2])), 10)
+        self.assertEqual(json.loads(self.server.request("/suggest?q=&lang=en")[2]), [])
+        self.assertEqual(self.server.request("/suggest?q=heat&lang=de")[0], 400)
+
     def test_data_static_and_health(self):
         status, headers, body = self.server.request("/data/style.css")
         self.assertEqual((status, headers["content-type"]), (200, "text/css"))
