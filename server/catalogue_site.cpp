@@ -286,7 +286,7 @@ Answer CatalogueSite::FullTextSearch(const Context& context) const
             return WrittenPage(400, ShellPageHtml(shell));
         }
         shell.mainHtml =
-            QStringLiteral("<iframe class=\"page results\" name=\"results\" src=\"%1\" title=\"%2\"></iframe>\n")
+            QStringLiteral("<iframe class=\"page\" name=\"results\" src=\"%1\" title=\"%2\"></iframe>\n")
                 .arg(Escaped(FindAddress(setup_.basePath, language, find->query, find->start, true)), Escaped(heading));
         return WrittenPage(200, ShellPageHtml(shell));
     }

@@ -19,7 +19,7 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from server_harness import HANG_GUARD, Server, copy_catalogue  # noqa: E402
+from server_harness import CATALOGUE, HANG_GUARD, Server, copy_catalogue  # noqa: E402
 
 SCREENSHOTS = os.environ.get("VELORA_SCREENSHOTS", "")
 HOSTILE_PAGE_TITLE = "<script>document.title='taken'</script>Ground-source heat pump"
@@ -97,11 +97,6 @@ class Walks:
             self.driver.switch_to.default_content()
         return name, heading
 
-    def screenshot(self, name):
-        if SCREENSHOTS:
-            os.makedirs(SCREENSHOTS, exist_ok=True)
-            self.driver.save_screenshot(os.path.join(SCREENSHOTS, name + ".png"))
-
     def test_language_page_then_next_across_a_category(self):
         self.open("/")
         links = self.driver.find_elements(By.CSS_SELECTOR, ".choice a")
@@ -168,6 +163,22 @@ class Walks:
         self.wait_for_path(target)
         self.assertEqual(self.frame_page()[1], title)
 
+    def test_a_full_text_query_opens_the_right_page(self):
+        self.open("/ru/2.0")
+        box = self.driver.find_element(By.ID, "find")
+        box.send_keys("microbolometer")
+        self.driver.find_element(By.CSS_SELECTOR, "form.find button").click()
+        self.wait_for_path("/ru/find?q=microbolometer")
+        self.driver.switch_to.frame(self.driver.find_element(By.CSS_SELECTOR, "iframe[name=results]"))
+        hits = self.driver.find_elements(By.CSS_SELECTOR, ".hit a")
+        self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, ".found-in").text, "найдено в английском тексте")
+        hits[0].click()
+        self.driver.switch_to.default_content()
+        self.wait_for_path("/ru/5.2")
+        self.assertEqual(self.frame_page()[1], "Тепловизор на неохлаждаемой микроболометрической матрице")
+        self.driver.find_element(By.ID, "next").click()
+        self.wait_for_path("/ru/5.3")
+
     def test_titles_that_look_like_markup_stay_text(self):
         self.open("/en/6.5")
         self.assertTrue(self.driver.title.startswith(HOSTILE_PAGE_TITLE + " — "))
@@ -191,20 +202,51 @@ class Walks:
 class WithJavaScript(Walks, unittest.TestCase):
     javascript = True
 
-    def test_alt_arrows_step_and_screenshots(self):
+    def test_alt_arrows_step(self):
         self.open("/en/5.2")
         webdriver.ActionChains(self.driver).key_down(Keys.ALT).send_keys(Keys.ARROW_RIGHT).key_up(Keys.ALT).perform()
         self.wait_for_path("/en/5.3")
         webdriver.ActionChains(self.driver).key_down(Keys.ALT).send_keys(Keys.ARROW_LEFT).key_up(Keys.ALT).perform()
         self.wait_for_path("/en/5.2")
-        self.open("/")
-        self.screenshot("language-page")
-        for tag in ("ru", "en", "zh"):
-            self.open(f"/{tag}/5.2")
-            self.screenshot(f"position-{tag}")
-        for tag, title in (("ru", "насос"), ("en", "pump")):
-            self.open(f"/{tag}/search?title={title}&sort=cat")
-            self.screenshot(f"criteria-search-{tag}")
+
+    def test_suggestions_while_typing(self):
+        self.open("/zh/1.1")
+        box = self.driver.find_element(By.ID, "find")
+        box.send_keys("heat")
+        items = WebDriverWait(self.driver, HANG_GUARD).until(
+            lambda d: d.find_elements(By.CSS_SELECTOR, "#suggestions a"))
+        self.assertEqual(items[0].text, "地源热泵6.5")
+        self.assertEqual(items[0].find_element(By.CSS_SELECTOR, ".where").text, "6.5")
+        self.assertEqual(box.get_attribute("aria-expanded"), "true")
+        # Down arrow into the list, Enter opens the project.
+        box.send_keys(Keys.ARROW_DOWN)
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute("href"), self.root + "/zh/6.5")
+        self.driver.switch_to.active_element.send_keys(Keys.ENTER)
+        self.wait_for_path("/zh/6.5")
+
+
+class Screenshots(unittest.TestCase):
+    """The pages of the demo catalogue as they look, for people to look at."""
+
+    def test_screenshots(self):
+        if not SCREENSHOTS:
+            self.skipTest("VELORA_SCREENSHOTS names no folder")
+        os.makedirs(SCREENSHOTS, exist_ok=True)
+        driver = browser()
+        self.addCleanup(close, driver)
+        with Server(CATALOGUE) as server:
+            root = f"http://{server.host}:{server.port}"
+            shots = [("language-page", "/")]
+            shots += [(f"position-{tag}", f"/{tag}/5.2") for tag in ("ru", "en", "zh")]
+            shots += [(f"criteria-search-{tag}", f"/{tag}/search?title={title}&sort=cat")
+                      for tag, title in (("ru", "насос"), ("en", "pump"))]
+            shots += [(f"find-{tag}", f"/{tag}/find?q={query}")
+                      for tag, query in (("ru", "насос"), ("en", "pump"), ("zh", "热泵"))]
+            for name, path in shots:
+                driver.get(root + path)
+                path_png = os.path.join(SCREENSHOTS, name + ".png")
+                driver.save_screenshot(path_png)
+                self.assertGreater(os.path.getsize(path_png), 10000, name)
 
 
 class WithoutJavaScript(Walks, unittest.TestCase):
