@@ -10,9 +10,7 @@
 #include "http_cache.h"
 #include "interface_texts.h"
 #include "page_address.h"
-#include "page_charset.h"
 #include "page_names.h"
-#include "page_text.h"
 #include "search_index_holder.h"
 #include "plain_pages.h"
 #include "results_page.h"
@@ -20,7 +18,6 @@
 #include "shell_assets.h"
 #include "shell_page.h"
 #include "site_address.h"
-#include "stored_files.h"
 #include "web_texts.h"
 
 #include <QFile>
@@ -33,6 +30,8 @@ namespace {
 // Files up to this size are read into memory (and compressed when worth it); larger ones go out
 // from disk as they are.
 constexpr qint64 kMostReadBytes = 4 * 1024 * 1024;
+// Files up to this size go out with their headers in one write; larger ones by sendfile.
+constexpr qint64 kMostCopiedBytes = 64 * 1024;
 
 const QByteArray kHtml = QByteArrayLiteral("text/html; charset=utf-8");
 
@@ -64,8 +63,7 @@ struct CatalogueSite::Context {
 };
 
 CatalogueSite::CatalogueSite(SiteSetup setup, const SearchIndexHolder* index)
-    : setup_(std::move(setup)), dataFolder_(CanonicalFolder(setup_.catalogueDir + QStringLiteral("/data"))),
-      index_(index)
+    : setup_(std::move(setup)), data_(setup_.catalogueDir + QStringLiteral("/data")), index_(index)
 {}
 
 bool CatalogueSite::IsSlow(const Request& request) const
@@ -127,11 +125,11 @@ Answer CatalogueSite::Position(const Context& context, CataloguePosition at, con
     const LanguageRow& language = *context.address.language;
     const QString file = PageFileName(at.category, at.position, language.letter);
     QString title;
-    if (const std::optional<StoredFile> stored = FindStoredFile(dataFolder_, file)) {
-        QFile page(stored->path);
-        if (stored->size <= kMostReadBytes && page.open(QIODevice::ReadOnly))
-            title = fulltext::ExtractPageText(page.readAll()).title.simplified();
-    }
+    if (const std::optional<StoredFile> stored = data_.Open(file))
+        title = pageFacts_
+                    .Of(file, stored->size, stored->modifiedNs,
+                        [&] { return stored->file->read(std::min(stored->size, kMostReadBytes)); })
+                    .title;
     const WebTexts& texts = WebTextsFor(language.number);
     ShellPage shell;
     shell.language = &language;
@@ -188,13 +186,15 @@ Answer CatalogueSite::PageFolder(const Context& context) const
 
 Answer CatalogueSite::DataFile(const Request& request, const QString& relative, bool framed) const
 {
-    const std::optional<StoredFile> stored = FindStoredFile(dataFolder_, relative);
+    const std::optional<StoredFile> stored = data_.Open(relative);
     if (!stored)
         return NotFound({request, SiteAddress{}});
     Answer answer;
     answer.freshness = Freshness::Long;
-    answer.contentType = ContentTypeOfName(stored->path);
-    answer.etag = FileETag(stored->size, stored->modifiedMs);
+    answer.contentType = ContentTypeOfName(relative);
+    answer.etag = FileETag(stored->size, stored->modifiedNs);
+    const bool html = answer.contentType == "text/html";
+    framed = framed && html;
     if (framed) {
         answer.etag.insert(answer.etag.size() - 1, "-frame");
         answer.addHeader("X-Frame-Options", "SAMEORIGIN");
@@ -203,20 +203,21 @@ Answer CatalogueSite::DataFile(const Request& request, const QString& relative, 
     // The client holds this very file: no need to read it.
     if (NoneMatchHits(request.header("If-None-Match"), answer.etag))
         return answer;
-    if (stored->size > kMostReadBytes) {
-        answer.filePath = stored->path;
-        answer.fileSize = stored->size;
-        return answer;
-    }
-    QFile file(stored->path);
-    if (!file.open(QIODevice::ReadOnly))
-        return NotFound({request, SiteAddress{}});
-    answer.body = file.readAll();
-    if (answer.contentType == "text/html") {
-        if (const QByteArray charset = fulltext::DeclaredCharset(answer.body); !charset.isEmpty())
+    const auto read = [&] { return stored->file->read(std::min(stored->size, kMostReadBytes)); };
+    if (html) {
+        const QByteArray charset = pageFacts_.Of(relative, stored->size, stored->modifiedNs, read).charset;
+        if (!charset.isEmpty())
             answer.contentType += "; charset=" + charset;
-        if (framed)
-            answer.body = WithLinksToTop(answer.body);
+    }
+    const bool small = stored->size <= kMostReadBytes;
+    if (framed && small) {
+        answer.body = WithLinksToTop(read());
+    } else if (stored->size <= kMostCopiedBytes ||
+               (small && CompressibleType(answer.contentType) && AcceptsGzip(request.header("Accept-Encoding")))) {
+        answer.body = read();
+    } else {
+        answer.file = stored->file;
+        answer.fileSize = stored->size;
     }
     return answer;
 }

@@ -4,6 +4,8 @@
 // nothing outside the folder and writes nothing, so several servers can answer for one folder.
 #include "catalogue_position.h"
 #include "http_exchange.h"
+#include "page_facts.h"
+#include "stored_files.h"
 
 #include <QString>
 
@@ -39,6 +41,7 @@ private:
     bool HasPage(CataloguePosition at) const;
 
     SiteSetup setup_;
-    QString dataFolder_;  // canonical
+    StoredFolder data_;
+    PageFacts pageFacts_;
     const SearchIndexHolder* index_;
 };

@@ -10,9 +10,9 @@ QByteArray BodyETag(const QByteArray& body)
     return '"' + QCryptographicHash::hash(body, QCryptographicHash::Md5).toHex().left(24) + '"';
 }
 
-QByteArray FileETag(qint64 size, qint64 modifiedMs)
+QByteArray FileETag(qint64 size, qint64 modifiedNs)
 {
-    return '"' + QByteArray::number(modifiedMs, 16) + '-' + QByteArray::number(size, 16) + '"';
+    return '"' + QByteArray::number(modifiedNs, 16) + '-' + QByteArray::number(size, 16) + '"';
 }
 
 QByteArray GzipETag(const QByteArray& etag)

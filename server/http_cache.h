@@ -8,7 +8,7 @@
 // A strong tag of the bytes, the same on every server that answers with them.
 QByteArray BodyETag(const QByteArray& body);
 // A tag of a stored file from its size and time of change, as static file servers make it.
-QByteArray FileETag(qint64 size, qint64 modifiedMs);
+QByteArray FileETag(qint64 size, qint64 modifiedNs);
 // The tag of the gzip form of an answer whose plain form has `etag`.
 QByteArray GzipETag(const QByteArray& etag);
 

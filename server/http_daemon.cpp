@@ -1,12 +1,10 @@
 #include "http_daemon.h"
 
 #include "http_cache.h"
+#include "stored_files.h"
 #include "work_queue.h"
 
-#include <QFile>
-
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <microhttpd.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -306,7 +304,7 @@ void HttpDaemon::Impl::OnCompleted(void* cls, MHD_Connection*, void** context, M
 MHD_Result HttpDaemon::Impl::Send(MHD_Connection* connection, const Request& request, const Answer& answer)
 {
     const QByteArray etag = answer.etag.isEmpty() ? BodyETag(answer.body) : answer.etag;
-    const bool fromFile = !answer.filePath.isEmpty();
+    const bool fromFile = answer.file != nullptr;
     const bool compressible = !fromFile && CompressibleType(answer.contentType);
     const bool notModified = answer.status == 200 && NoneMatchHits(request.header("If-None-Match"), etag);
     QByteArray body;
@@ -324,10 +322,11 @@ MHD_Result HttpDaemon::Impl::Send(MHD_Connection* connection, const Request& req
 
     MHD_Response* response = nullptr;
     if (fromFile && !notModified) {
-        const int file = open(QFile::encodeName(answer.filePath).constData(), O_RDONLY | O_CLOEXEC);
-        if (file < 0)
-            return Send(connection, request, PlainAnswer(404, QByteArrayLiteral("Not found.")));
+        // The daemon closes the descriptor once the file is sent.
+        const int file = answer.file->release();
         response = MHD_create_response_from_fd(uint64_t(answer.fileSize), file);
+        if (!response)
+            close(file);
     } else {
         response = MHD_create_response_from_buffer(size_t(body.size()), body.data(), MHD_RESPMEM_MUST_COPY);
     }

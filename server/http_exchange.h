@@ -4,8 +4,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <utility>
 #include <vector>
+
+class OpenFile;
 
 struct Request {
     QByteArray method;
@@ -35,8 +38,8 @@ struct Answer {
     // Pages the server writes carry its Content-Security-Policy, or the one given here.
     bool written = false;
     QByteArray policy;
-    // A file too large to hold in memory is sent from disk, uncompressed; body stays empty then.
-    QString filePath;
+    // A file sent from disk as it is, uncompressed; body stays empty then.
+    std::shared_ptr<OpenFile> file;
     qint64 fileSize = 0;
     // Left empty, the ETag is taken from the body.
     QByteArray etag;

@@ -1,25 +1,75 @@
 #include "stored_files.h"
 
+#include <QFile>
 #include <QFileInfo>
 
-QString CanonicalFolder(const QString& folder)
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+OpenFile::~OpenFile()
 {
-    const QFileInfo info(folder);
-    return info.isDir() ? info.canonicalFilePath() : QString();
+    if (descriptor_ >= 0)
+        close(descriptor_);
 }
 
-std::optional<StoredFile> FindStoredFile(const QString& canonicalFolder, const QString& relative)
+int OpenFile::release()
 {
-    if (canonicalFolder.isEmpty())
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    return descriptor;
+}
+
+QByteArray OpenFile::read(qint64 size) const
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = pread(descriptor_, bytes.data() + done, size_t(size - done), done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+StoredFolder::StoredFolder(const QString& folder)
+{
+    folder_ = open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+StoredFolder::~StoredFolder()
+{
+    if (folder_ >= 0)
+        close(folder_);
+}
+
+std::optional<StoredFile> StoredFolder::Open(const QString& relative) const
+{
+    if (folder_ < 0)
         return std::nullopt;
-    const QFileInfo info(canonicalFolder + u'/' + relative);
-    const QString canonical = info.canonicalFilePath();
-    if (canonical.isEmpty() || !canonical.startsWith(canonicalFolder + u'/'))
+    open_how how{};
+    how.flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
+    const QByteArray name = QFile::encodeName(relative);
+    int descriptor = -1;
+    do
+        descriptor = int(syscall(SYS_openat2, folder_, name.constData(), &how, sizeof how));
+    while (descriptor < 0 && (errno == EINTR || errno == EAGAIN));
+    if (descriptor < 0)
         return std::nullopt;
-    const QFileInfo target(canonical);
-    if (!target.isFile() || !target.isReadable())
+    auto file = std::make_shared<OpenFile>(descriptor);
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
-    return StoredFile{canonical, target.size(), target.lastModified().toMSecsSinceEpoch()};
+    return StoredFile{file, qint64(status.st_size),
+                      qint64(status.st_mtim.tv_sec) * 1000000000 + qint64(status.st_mtim.tv_nsec)};
 }
 
 QByteArray ContentTypeOfName(const QString& name)
@@ -37,5 +87,3 @@ QByteArray ContentTypeOfName(const QString& name)
             return QByteArray(type);
     return QByteArrayLiteral("application/octet-stream");
 }
-
-bool IsHtmlName(const QString& name) { return ContentTypeOfName(name) == "text/html"; }

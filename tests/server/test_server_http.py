@@ -188,13 +188,14 @@ class NothingOutsideTheFolder(unittest.TestCase):
             out.write("secret")
         os.symlink(secret, os.path.join(data, "leak.html"))
         os.symlink("/etc", os.path.join(data, "etc"))
-        os.symlink(os.path.join(data, "style.css"), os.path.join(data, "same.css"))
+        os.symlink("style.css", os.path.join(data, "same.css"))
+        os.mkfifo(os.path.join(data, "pipe.html"))
         with Server(folder) as server:
             for path in ("/data/../velora2014.mdb", "/data/%2e%2e/velora2014.mdb", "/data/%2E%2E/%2E%2E/secret.txt",
                          "/data/..%2fvelora2014.mdb", "/data/img%2fp05002.svg", "/data/..%5cvelora2014.mdb",
                          "/data/..\\velora2014.mdb", "/data/style.css%00.html", "/data/leak.html", "/data/etc/passwd",
                          "/en/page/../../velora2014.mdb", "/en/page/leak.html", "/data/img", "/data/img/",
-                         "/data/", "/velora2014.mdb", "/index/", "/data/.%2e/velora2014.mdb"):
+                         "/data/", "/velora2014.mdb", "/index/", "/data/.%2e/velora2014.mdb", "/data/pipe.html"):
                 status, _, body = server.request(path)
                 self.assertEqual(status, 404, path)
                 self.assertNotIn(b"secret", body)
