@@ -296,7 +296,8 @@ Answer CatalogueSite::FullTextSearch(const Context& context) const
     answer.policy = QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'; "
                                       "form-action 'none'; frame-ancestors 'self'");
     const SearchIndexHolder::State state = index_ ? index_->state() : SearchIndexHolder::State::Unavailable;
-    const fulltext::CatalogueIndex* index = index_ ? index_->index() : nullptr;
+    const SearchIndexHolder::Lease index =
+        index_ ? index_->index() : SearchIndexHolder::Lease(nullptr, nullptr, nullptr);
     if (state == SearchIndexHolder::State::Preparing) {
         answer.status = 503;
         answer.freshness = Freshness::None;

@@ -152,7 +152,7 @@ int ServeCommand::run(const QStringList& arguments)
     pthread_sigmask(SIG_BLOCK, &stopping, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    const SearchIndexHolder index(setup.catalogueDir);
+    const SearchIndexHolder index(setup.catalogueDir, read->daemon.threads);
     const CatalogueSite site(setup, &index);
     HttpDaemon daemon(
         read->daemon, [&site](const Request& request) { return site.Handle(request); },

@@ -1,28 +1,46 @@
-// The server's full-text index: each searching thread has its own opening of an index on disk, so
-// one reader's search never waits for another's.
+// The server's full-text index: searches that run at the same time each hold an opening of an
+// index on disk of their own, so one reader's search never waits for another's.
 #include "search_index_holder.h"
 #include "test_paths.h"
 
+#include <chrono>
 #include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
-TEST(SearchIndexHolder, ThreadsSearchTheirOwnOpeningOfTheIndex)
+TEST(SearchIndexHolder, SearchesAtTheSameTimeHoldOpeningsOfTheirOwn)
 {
-    const SearchIndexHolder holder(testing_support::demoCatalogueDir());
+    const SearchIndexHolder holder(testing_support::demoCatalogueDir(), 2);
     ASSERT_EQ(holder.state(), SearchIndexHolder::State::Ready);
+    // The openings come in the background; until then searches share the first.
+    bool own = false;
+    for (int i = 0; i < 1000 && !own; ++i) {
+        const SearchIndexHolder::Lease first = holder.index();
+        const SearchIndexHolder::Lease second = holder.index();
+        own = first.get() != second.get();
+        if (!own)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(own);
     const auto search = [&holder] {
-        const fulltext::CatalogueIndex* index = holder.index();
-        const fulltext::Results results =
-            index ? index->Find(QStringLiteral("pump"), QStringLiteral("e"), 0, 10) : fulltext::Results{};
-        return std::make_pair(index, results.hits.empty() ? QString() : results.hits.front().pageFile);
+        const SearchIndexHolder::Lease index = holder.index();
+        const fulltext::Results results = index->Find(QStringLiteral("pump"), QStringLiteral("e"), 0, 10);
+        return results.hits.empty() ? QString() : results.hits.front().pageFile;
     };
-    const auto here = search();
-    const auto there = std::async(std::launch::async, search).get();
-    ASSERT_NE(here.first, nullptr);
-    ASSERT_NE(there.first, nullptr);
-    EXPECT_NE(here.first, there.first);
-    EXPECT_EQ(here.first, holder.index());
-    EXPECT_EQ(here.second, "06005e.html");
-    EXPECT_EQ(there.second, here.second);
+    {
+        const SearchIndexHolder::Lease first = holder.index();
+        const SearchIndexHolder::Lease second = holder.index();
+        const SearchIndexHolder::Lease third = holder.index();
+        ASSERT_TRUE(third);
+        EXPECT_NE(first.get(), second.get());
+        EXPECT_NE(third.get(), first.get());
+        EXPECT_NE(third.get(), second.get());
+        EXPECT_EQ(std::async(std::launch::async, search).get(), "06005e.html");
+    }
+    // Openings go back when their search ends.
+    const SearchIndexHolder::Lease first = holder.index();
+    const SearchIndexHolder::Lease second = holder.index();
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(search(), "06005e.html");
 }
