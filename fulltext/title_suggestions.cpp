@@ -140,34 +140,45 @@ std::vector<Suggestion> TitleSuggestions::Suggest(const QString& text, const QSt
         return true;
     };
     const int wanted = language ? language->number - 1 : 0;
-    const auto titleOf = [&](const Titles::Project& project) {
+    const auto titleOf = [&](const Titles::Project& project) -> const QString& {
         if (!project.titles[std::size_t(wanted)].isEmpty())
             return project.titles[std::size_t(wanted)];
         for (const QString& title : project.titles)
             if (!title.isEmpty())
                 return title;
-        return QString();
+        return project.titles[std::size_t(wanted)];
     };
     candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
                                     [&](const Candidate& c) { return !hasAll(d->projects[std::size_t(c.project)]); }),
                      candidates.end());
     // Titles that begin with the word come first, then shorter titles, then the catalogue order.
-    std::sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) {
-        const Titles::Project& x = d->projects[std::size_t(a.project)];
-        const Titles::Project& y = d->projects[std::size_t(b.project)];
-        if ((a.order == 0) != (b.order == 0))
-            return a.order == 0;
-        const qsizetype xLength = titleOf(x).size();
-        const qsizetype yLength = titleOf(y).size();
-        if (xLength != yLength)
-            return xLength < yLength;
-        return x.category != y.category ? x.category < y.category : x.position < y.position;
-    });
-    std::vector<Suggestion> suggestions;
+    struct Ranked {
+        bool first;
+        qsizetype length;
+        std::int32_t category;
+        std::int32_t position;
+        int project;
+        bool operator<(const Ranked& other) const
+        {
+            if (first != other.first)
+                return first;
+            if (length != other.length)
+                return length < other.length;
+            return category != other.category ? category < other.category : position < other.position;
+        }
+    };
+    std::vector<Ranked> ranked;
+    ranked.reserve(candidates.size());
     for (const Candidate& candidate : candidates) {
-        if (int(suggestions.size()) >= limit)
-            break;
         const Titles::Project& project = d->projects[std::size_t(candidate.project)];
+        ranked.push_back(
+            {candidate.order == 0, titleOf(project).size(), project.category, project.position, candidate.project});
+    }
+    const auto shown = ranked.begin() + std::min<std::ptrdiff_t>(limit, std::ptrdiff_t(ranked.size()));
+    std::partial_sort(ranked.begin(), shown, ranked.end());
+    std::vector<Suggestion> suggestions;
+    for (auto it = ranked.begin(); it != shown; ++it) {
+        const Titles::Project& project = d->projects[std::size_t(it->project)];
         suggestions.push_back({titleOf(project), project.category, project.position,
                                PageFileName(project.category, project.position,
                                             language ? language->letter : LanguageLetter(LangEnglish))});

@@ -154,6 +154,8 @@ class Addresses(unittest.TestCase):
 
     def test_suggestions(self):
         import json
+        # The titles are read in the background once the server listens.
+        self.assertTrue(wait_until(lambda: self.server.request("/suggest?q=heat&lang=en")[2] != b"[]"))
         status, headers, body = self.server.request("/suggest?q=heat&lang=en")
         self.assertEqual((status, headers["content-type"]), (200, "application/json; charset=utf-8"))
         found = json.loads(body)
