@@ -309,8 +309,15 @@ Answer CatalogueSite::FullTextSearch(const Context& context) const
         answer.freshness = Freshness::None;
         answer.body = SearchUnavailablePageHtml(find->query, language.number).toUtf8();
     } else {
-        const fulltext::Results results = index->Find(find->query, language.letter, find->start, ResultsPerPage);
-        answer.body = FindResultsDocument(setup_.basePath, language, *find, results);
+        try {
+            const fulltext::Results results = index->Find(find->query, language.letter, find->start, ResultsPerPage);
+            answer.body = FindResultsDocument(setup_.basePath, language, *find, results);
+        } catch (const std::exception&) {
+            // An index found damaged or out of date in the middle of a search.
+            answer.status = 503;
+            answer.freshness = Freshness::None;
+            answer.body = SearchUnavailablePageHtml(find->query, language.number).toUtf8();
+        }
     }
     return answer;
 }
