@@ -13,12 +13,14 @@ TEST(SearchIndexHolder, SearchesAtTheSameTimeHoldOpeningsOfTheirOwn)
 {
     const SearchIndexHolder holder(testing_support::demoCatalogueDir(), 2);
     ASSERT_EQ(holder.state(), SearchIndexHolder::State::Ready);
-    // The openings come in the background; until then searches share the first.
+    // The openings come in the background; until then searches share the first. With two openings
+    // ready, three searches at once hold three different ones: two of their own and the shared.
     bool own = false;
     for (int i = 0; i < 1000 && !own; ++i) {
         const SearchIndexHolder::Lease first = holder.index();
         const SearchIndexHolder::Lease second = holder.index();
-        own = first.get() != second.get();
+        const SearchIndexHolder::Lease third = holder.index();
+        own = first.get() != second.get() && third.get() != first.get() && third.get() != second.get();
         if (!own)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
