@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from server_harness import CATALOGUE, HANG_GUARD, Server, copy_catalogue  # noqa: E402
 
 SCREENSHOTS = os.environ.get("VELORA_SCREENSHOTS", "")
-HOSTILE_PAGE_TITLE = "<script>document.title='taken'</script>Ground-source heat pump"
+HOSTILE_PAGE_TITLE = "</title><script>document.title='taken'</script>Ground-source heat pump"
 HOSTILE_DB_TITLE = "<img src=x onerror=\"document.body.dataset.taken=1\">Heat pump"
 
 
