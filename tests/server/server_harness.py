@@ -89,9 +89,14 @@ class Server:
         return self
 
     def __exit__(self, *_):
-        self.stop()
+        code = self.stop()
+        errors = self.process.stderr.read()
         self.process.stdout.close()
         self.process.stderr.close()
+        # A server stops with 0 on SIGTERM; anything else (a sanitizer's report, a crash) fails the
+        # test that ran it, unless the test killed it on purpose.
+        if code not in (0, -signal.SIGKILL):
+            raise RuntimeError(f"the server ended with {code}: {errors}")
 
 
 def temporary_folder(test):
