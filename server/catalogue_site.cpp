@@ -68,8 +68,9 @@ CatalogueSite::CatalogueSite(SiteSetup setup, const SearchIndexHolder* index)
 
 bool CatalogueSite::IsSlow(const Request& request) const
 {
+    // Suggestions take a millisecond or two: handing them to a worker would cost more than it saves.
     const Place place = ReadSiteAddress(request.path, setup_.basePath).place;
-    return place == Place::CriteriaSearch || place == Place::FullTextSearch || place == Place::Suggest;
+    return place == Place::CriteriaSearch || place == Place::FullTextSearch;
 }
 
 bool CatalogueSite::HasPage(CataloguePosition at) const

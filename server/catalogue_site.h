@@ -23,7 +23,7 @@ public:
     CatalogueSite(SiteSetup setup, const SearchIndexHolder* index);
 
     Answer Handle(const Request& request) const;
-    // The answers that may take long: the searches and suggestions.
+    // The answers that may take long: the searches.
     bool IsSlow(const Request& request) const;
 
 private:
