@@ -338,6 +338,7 @@ class Lifecycle(unittest.TestCase):
         with open(os.path.join(folder, "data", "big.pdf"), "wb") as out:
             out.write(big)
         server = Server(folder)
+        self.addCleanup(lambda: server.process.poll() is None and server.process.kill())
         connection = socket.create_connection((server.host, server.port), timeout=HANG_GUARD)
         connection.sendall(b"GET /data/big.pdf HTTP/1.1\r\nHost: x\r\n\r\n")
         # The answer is far larger than the sockets' buffers: most of it is still to be sent.
