@@ -1,32 +1,13 @@
 #pragma once
-// Every language-dependent text and picture of the main window, as data. Languages are the
-// values of CurrentLanguage: 1 Russian, 2 English, 3 Chinese. A line break inside a label's text
-// is "\n".
+// The language-dependent pictures of the main window and the names of its controls for assistive
+// technology, as data; its texts are in interface_texts.h. Languages are the values of
+// CurrentLanguage: 1 Russian, 2 English, 3 Chinese.
+#include "interface_texts.h"
 #include "languages.h"
-#include "menu_layout.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
-
-// Texts of the main window in a text language (Russian or English).
-struct MainWindowTexts {
-    QString caption;
-    QString cmdPrev;
-    QString cmdNext;
-    QString cmdSearchDB;
-    QString lblOpenProj;
-    QString cmdGoTo;
-    QString cmdExit;
-    QString cmdLangChnHint;
-    QString pmlangfonts;
-    // Menu entries in chain order: menu0, menu02, menu03, menu1 ... menu11.
-    std::array<QString, MenuEntryCount> menu;
-};
-
-// The Russian texts for language 1, the English ones for any other value (Chinese mode shows the
-// English window caption).
-const MainWindowTexts& MainWindowTextsFor(std::uint8_t language);
 
 // Names for assistive technology of the controls whose face is a picture, and of the boxes no
 // label names, in one interface language (1 to 3; any other value gives English).

@@ -3,12 +3,11 @@
 // bottom: menu0, menu02, menu03, menu1 ... menu11; separator i stands above chain entry i + 1
 // (Shape1 above menu02, Shape2 above menu03, Shape3 above menu1, Shape4 to Shape13 above menu2
 // to menu11).
+#include "interface_texts.h"
+
 #include <array>
 #include <optional>
 
-constexpr int MenuEntryCount = 14;
-// Chain index of menu1: the introductory entries menu0, menu02 and menu03 come first.
-constexpr int FirstCategoryEntry = 3;
 constexpr int MenuSeparatorCount = 13;
 
 // Gap between an entry's bottom and the next entry's top in the stacked layout.

@@ -44,6 +44,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/pictures/icon.png
 install(DIRECTORY ${VELORA_PACKAGING_DIR}/icons/ DESTINATION share/icons/hicolor
         FILES_MATCHING PATTERN "*.png")
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/velora-catalogue)
+# Serving a catalogue on the web: a systemd unit per server and nginx in front of them.
+install(FILES ${VELORA_PACKAGING_DIR}/serve/velora-catalogue-serve@.service
+              ${VELORA_PACKAGING_DIR}/serve/nginx-velora-catalogue.conf
+        DESTINATION share/doc/velora-catalogue/examples)
 
 # The executable's version information on Windows.
 configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${VELORA_GENERATED_DIR}/version.rc @ONLY)

@@ -48,6 +48,9 @@ constexpr unsigned kQueryFlags = Xapian::QueryParser::FLAG_PHRASE | Xapian::Quer
     Xapian::QueryParser::FLAG_LOVEHATE | Xapian::QueryParser::FLAG_WILDCARD | Xapian::QueryParser::FLAG_CJK_NGRAM;
 // Wildcards expand to at most this many of the most frequent words they match.
 constexpr Xapian::termcount kMaxWildcardExpansion = 200;
+// Matching stops after this many seconds with the hits found so far, so no query holds a reader
+// (or, in a server, a worker) for long.
+constexpr double kMatchSeconds = 0.5;
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
@@ -284,6 +287,7 @@ private:
         Xapian::Enquire enquire(m_database);
         enquire.set_query(query);
         enquire.set_collapse_key(kProjectSlot);
+        enquire.set_time_limit(kMatchSeconds);
         InterfaceLanguageFirst order(letter);
         enquire.set_sort_by_relevance_then_key(&order, false);
         const Xapian::MSet matches =

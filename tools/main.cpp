@@ -1,7 +1,8 @@
-// velora-catalogue-tool: builds, checks and queries catalogue folders.
+// velora-catalogue-tool: builds, checks, queries and serves catalogue folders.
 #include "build_command.h"
 #include "check_command.h"
 #include "index_command.h"
+#include "serve_command.h"
 #include "sql_command.h"
 #include "tool_help.h"
 
@@ -24,6 +25,8 @@ int main(int argc, char** argv)
         return IndexCommand::run(arguments);
     if (command == QLatin1String("find"))
         return FindCommand::run(arguments);
+    if (command == QLatin1String("serve"))
+        return ServeCommand::run(arguments);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         QTextStream(stdout) << ToolHelp::text();
         return 0;

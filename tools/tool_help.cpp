@@ -48,6 +48,16 @@ QString ToolHelp::text()
         "      1 wrong arguments, 2 the catalogue or its index cannot be read (missing, damaged or\n"
         "      not matching data/: run `index` first).\n"
         "\n"
+        "  serve DIR [--address A] [--port N] [--threads N] [--base-url /PATH]\n"
+        "        [--connections-per-address N]\n"
+        "      Serve the catalogue in DIR over HTTP (defaults 127.0.0.1, 8080, 4 threads, /; port 0\n"
+        "      takes any free port): the language choice at /, positions at /ru/5.12, /en/..., /zh/...,\n"
+        "      go-to, the criteria search, the full-text search, title suggestions, the page files\n"
+        "      under /data/ and /healthz. Prints one line `serving DIR at URL` once it listens and\n"
+        "      runs until SIGINT or SIGTERM, then lets the answers in flight finish. At most N\n"
+        "      connections from one client address (64 when not given). Exit code 0 after a signal,\n"
+        "      1 wrong arguments, 2 the database cannot be read or the address not listened on.\n"
+        "\n"
         "  --help\n"
         "      This text.\n");
 }

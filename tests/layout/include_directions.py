@@ -20,7 +20,8 @@ ALLOWED = {
     "browser": {"catalogue", "catalogue_db", "fulltext", "resources"},
     "search": {"catalogue", "catalogue_db", "fulltext", "browser", "resources"},
     "app": {"catalogue", "catalogue_db", "fulltext", "browser", "search", "resources"},
-    "tools": {"catalogue", "catalogue_db", "fulltext"},
+    "server": {"catalogue", "catalogue_db", "fulltext"},
+    "tools": {"catalogue", "catalogue_db", "fulltext", "server"},
 }
 GENERATED = {"velora_version.h"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)

@@ -1,6 +1,6 @@
 #include "search_texts.h"
 
-#include "language_texts.h"
+#include "interface_texts.h"
 #include "languages.h"
 
 namespace {

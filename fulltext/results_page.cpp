@@ -44,9 +44,10 @@ QString positionText(const fulltext::Hit& hit)
     return QString();
 }
 
-QString hitHtml(const fulltext::Hit& hit, std::uint8_t language, const FindTexts& texts)
+QString hitHtml(const fulltext::Hit& hit, std::uint8_t language, const FindTexts& texts, const ResultsLinks& links)
 {
-    const QString target = PageFileName(hit.category, hit.position, LanguageLetter(language));
+    const QString target =
+        links.hit ? links.hit(hit) : PageFileName(hit.category, hit.position, LanguageLetter(language));
     QString title = hit.title.simplified();
     if (title.isEmpty())
         title = hit.pageFile;
@@ -88,7 +89,8 @@ QString SnippetHtml(const QString& snippet, const std::vector<std::pair<int, int
     return html;
 }
 
-QString ResultsPageHtml(const fulltext::Results& results, const QString& query, int offset, std::uint8_t language)
+QString ResultsPageHtml(const fulltext::Results& results, const QString& query, int offset, std::uint8_t language,
+                        const ResultsLinks& links)
 {
     const FindTexts& texts = FindTextsFor(language);
     const QString title = heading(texts, query);
@@ -105,10 +107,10 @@ QString ResultsPageHtml(const fulltext::Results& results, const QString& query, 
         : texts.resultsRange.arg(offset + 1).arg(shownEnd).arg(total);
     body += QStringLiteral("<p class=\"summary\">%1</p>\n").arg(summary.toHtmlEscaped());
     for (const fulltext::Hit& hit : results.hits)
-        body += hitHtml(hit, language, texts);
+        body += hitHtml(hit, language, texts, links);
     if (total > shownEnd) {
         body += QStringLiteral("<p class=\"more\"><a href=\"%1\">%2</a></p>\n")
-                    .arg(MoreResultsAddress(shownEnd),
+                    .arg((links.more ? links.more(shownEnd) : MoreResultsAddress(shownEnd)).toHtmlEscaped(),
                          texts.moreResults.arg(std::min(ResultsPerPage, total - shownEnd)).toHtmlEscaped());
     }
     return pageFrame(title, body, language);

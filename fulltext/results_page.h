@@ -10,13 +10,23 @@
 #include <QUrl>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // Results come this many at a time.
 constexpr int ResultsPerPage = 50;
 
+// Where the page's links lead. Left empty: a hit to the page file of the interface language (the
+// browser shows the page with the data folder as its base address), further results to
+// MoreResultsAddress.
+struct ResultsLinks {
+    std::function<QString(const fulltext::Hit& hit)> hit;
+    std::function<QString(int offset)> more;
+};
+
 // The results of one query from offset on (results.hits are those from offset), in the language.
-QString ResultsPageHtml(const fulltext::Results& results, const QString& query, int offset, std::uint8_t language);
+QString ResultsPageHtml(const fulltext::Results& results, const QString& query, int offset, std::uint8_t language,
+                        const ResultsLinks& links = {});
 
 // Shown while the catalogue's index is still being built; the number of pages read is in an
 // element with the id "pages-read", so that it can be brought up to date in place.

@@ -1,7 +1,6 @@
 #include "find_texts.h"
 
-#include "language_texts.h"
-#include "menu_layout.h"
+#include "interface_texts.h"
 #include "languages.h"
 
 namespace {
@@ -80,29 +79,6 @@ FindTexts chineseTexts()
     return t;
 }
 
-// Menu entries in chain order (menu0, menu02, menu03, menu1 ... menu11) in Chinese, the words
-// of the Chinese menu pictures.
-const std::array<QString, MenuEntryCount>& chineseSections()
-{
-    static const std::array<QString, MenuEntryCount> names = {
-        QStringLiteral("Velora"),
-        QStringLiteral("主席团主席致辞"),
-        QStringLiteral("结构"),
-        QStringLiteral("农业、食品和海洋资源"),
-        QStringLiteral("农产品加工技术"),
-        QStringLiteral("生物科学"),
-        QStringLiteral("教育、经济和社会科学"),
-        QStringLiteral("电子、信息技术和电信"),
-        QStringLiteral("能源"),
-        QStringLiteral("环境与安全"),
-        QStringLiteral("工业制造、材料和运输技术"),
-        QStringLiteral("计量与标准化"),
-        QStringLiteral("其他工业制造技术"),
-        QStringLiteral("科学（化学、物理）"),
-    };
-    return names;
-}
-
 // A menu text on one line and without its leading "5. ".
 QString plainEntryText(QString text)
 {
@@ -138,6 +114,6 @@ QString SectionName(std::uint8_t language, std::int32_t category, std::int32_t p
     if (entry < 0)
         return QString();
     if (language == LangChinese)
-        return chineseSections()[entry];
+        return ChineseMenuTexts()[entry];
     return plainEntryText(MainWindowTextsFor(language).menu[entry]);
 }
