@@ -24,8 +24,9 @@ for binary in lib/velora-catalogue/velora-catalogue lib/velora-catalogue/velora-
   symbols=$(readelf --dyn-syms -W "$file" | awk '$7 == "UND" { sub(/@.*/, "", $8); print $8 }')
   sections=$(readelf -SW "$file" | sed -n 's/^ *\[ *[0-9]*\] \([^ ]*\) .*/\1/p')
 
-  echo "$header" | grep -q 'Type: *DYN' && echo "$dynamic" | grep -q 'FLAGS_1.*PIE' ||
+  if ! echo "$header" | grep -q 'Type: *DYN' || ! echo "$dynamic" | grep -q 'FLAGS_1.*PIE'; then
     fail "$binary is not a position-independent executable"
+  fi
   echo "$segments" | grep -q GNU_RELRO || fail "$binary has no GNU_RELRO segment (-z relro)"
   echo "$dynamic" | grep -Eq '\(FLAGS\) .*BIND_NOW|\(FLAGS_1\) .*NOW' || fail "$binary is not bound at start (-z now)"
   echo "$symbols" | grep -qx __stack_chk_fail || fail "$binary has no stack protection (__stack_chk_fail)"
