@@ -16,6 +16,21 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 install(TARGETS velora-catalogue velora-jet-reader RUNTIME DESTINATION ${VELORA_PROGRAM_DIR})
 install(TARGETS velora-catalogue-tool RUNTIME DESTINATION bin)
+# A stripped installation (cpack, cmake --install --strip) also drops what a plain strip keeps and
+# Debian's dh_strip removes: the .comment section (compiler versions) and a .note section.
+set(stripped_binaries ${VELORA_PROGRAM_DIR}/$<TARGET_FILE_NAME:velora-catalogue>
+                      ${VELORA_PROGRAM_DIR}/$<TARGET_FILE_NAME:velora-jet-reader>
+                      bin/$<TARGET_FILE_NAME:velora-catalogue-tool>)
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(binary ${stripped_binaries})
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\" RESULT_VARIABLE stripped)
+      if(NOT stripped EQUAL 0)
+        message(FATAL_ERROR \"cannot strip \${binary}\")
+      endif()
+    endforeach()
+  endif()")
 # Every program that opens Jet files starts velora-jet-reader: the program finds it beside itself,
 # the tool in bin/ by this path from its own folder.
 file(RELATIVE_PATH jet_reader_from_bin /bin /${VELORA_PROGRAM_DIR})
@@ -157,4 +172,11 @@ if(BUILD_TESTING)
            COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/package_contents.sh ${CMAKE_CPACK_COMMAND}
                    ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} ${PROJECT_VERSION})
   set_tests_properties(package_contents PROPERTIES TIMEOUT 600)
+endif()
+
+# The installed programs of an optimised build carry Debian's hardening (cmake/Hardening.cmake).
+if(BUILD_TESTING AND NOT SANITIZE AND NOT FUZZ AND CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+  add_test(NAME package_hardening
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/hardening.sh ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR})
+  set_tests_properties(package_hardening PROPERTIES TIMEOUT 300)
 endif()

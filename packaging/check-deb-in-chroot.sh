@@ -1,7 +1,9 @@
 #!/bin/sh
-# Installs a built .deb into a fresh Debian 12 system and starts the installed program there on a
-# virtual display: proves that the package declares everything it needs and that the program
-# finds its catalogue beside its real path.
+# Installs a built .deb into a fresh Debian 12 system as a user would (apt-get install ./FILE.deb),
+# creates a normal user, and as that user starts the installed program on a virtual display with
+# the HTML engine's sandbox on, then searches the installed catalogue with the tool's find: proves
+# that the package declares everything it needs, that the program finds its catalogue beside its
+# real path, and that it runs as its users run it.
 #
 #   packaging/check-deb-in-chroot.sh FILE.deb [WORK_DIR]
 #
@@ -12,7 +14,14 @@
 # dependency. Screenshots of the splash window and of the main window on its first page are
 # copied to WORK_DIR/splash.png and WORK_DIR/main-window.png.
 #
-# Needs root, debootstrap and access to deb.debian.org. Slow (minutes): not part of scripts/test.
+# The engine's sandbox puts its renderers into user and PID namespaces of their own. The kernel
+# refuses new user namespaces to a process in a chroot; where it does, the user's commands run in
+# a mount namespace whose root is the installed system (pivot_root), where they are allowed. The
+# check fails when an engine process runs with --no-sandbox or none runs under a seccomp filter in
+# a PID namespace of its own.
+#
+# Needs root, debootstrap, unshare and access to deb.debian.org. Slow (minutes): not part of
+# scripts/test.
 set -eu
 
 deb=${1:?usage: check-deb-in-chroot.sh FILE.deb [WORK_DIR]}
@@ -57,14 +66,15 @@ mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
 mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 package=$(basename "$deb")
-cp "$deb" "$root/tmp/$package"
+mkdir -p "$root/tmp/package"
+cp "$deb" "$root/tmp/package/$package"
 
 in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
   DEBIAN_FRONTEND=noninteractive "$@"; }
 
 echo "=== Installing $package into a fresh bookworm"
 in_root apt-get update -q
-in_root apt-get install -y -q --no-install-recommends "/tmp/$package"
+in_root sh -c "cd /tmp/package && apt-get install -y -q --no-install-recommends ./$package"
 
 echo "=== What the package declares and where it put things"
 # shellcheck disable=SC2016  # dpkg-query's own fields
@@ -78,18 +88,59 @@ missing=$(in_root sh -c 'ldd /usr/lib/velora-catalogue/velora-catalogue /usr/bin
 [ -z "$missing" ] || { echo "unresolved libraries:"; echo "$missing"; exit 1; }
 echo "all resolved"
 
-echo "=== The installed catalogue checks sound"
-in_root velora-catalogue-tool check /usr/lib/velora-catalogue
-
 echo "=== Tools of the check: Xvfb, xdotool, ImageMagick"
 in_root apt-get install -y -q --no-install-recommends xvfb xauth xdotool imagemagick >/dev/null
 
-echo "=== Starting /usr/bin/velora-catalogue on a virtual display"
-# Chromium refuses to run as root with its sandbox on; the check runs as root.
+user=reader
+echo "=== A normal user, $user"
+in_root useradd --create-home --shell /bin/sh "$user"
+uid=$(in_root id -u "$user")
+# The runtime folder a desktop session's login would make.
+in_root install -d -m 0700 -o "$user" -g "$user" "/run/user/$uid"
+user_env="PATH=/usr/local/bin:/usr/bin:/bin HOME=/home/$user LANG=C.UTF-8 XDG_RUNTIME_DIR=/run/user/$uid"
+
+# Runs a command as the user in the installed system: in the chroot where the user may make user
+# namespaces there, else in a mount namespace with the installed system as its root.
+if in_root runuser -u "$user" -- unshare --user true 2>/dev/null; then
+  where=chroot
+  echo "user namespaces are allowed in the chroot"
+else
+  where=namespace
+  echo "the chroot refuses user namespaces: the user's commands run in a mount namespace rooted there"
+fi
+as_user() {
+  if [ "$where" = chroot ]; then
+    # shellcheck disable=SC2086  # user_env holds words without blanks
+    chroot "$root" /usr/sbin/runuser -u "$user" -- /usr/bin/env -i $user_env "$@"
+  else
+    # shellcheck disable=SC2016,SC2086
+    unshare --mount --propagation private -- /bin/sh -c '
+      set -e
+      root=$1; shift
+      mount --rbind "$root" "$root"
+      cd "$root"
+      pivot_root . mnt
+      umount -l /mnt
+      cd /
+      exec /usr/sbin/runuser "$@"' sh "$root" -u "$user" -- /usr/bin/env -i $user_env "$@"
+  fi
+}
+as_user unshare --user true || { echo "user namespaces are not allowed on this machine: the sandbox cannot run" >&2; exit 1; }
+
+echo "=== The installed catalogue checks sound, as $user"
+as_user velora-catalogue-tool check /usr/lib/velora-catalogue
+
+echo "=== Starting /usr/bin/velora-catalogue as $user on a virtual display, the engine's sandbox on"
+# xvfb-run -a looks for a free display among the lock files of this system's /tmp only; the X
+# server's socket names are shared with the host's, so the display is chosen by those instead.
+display=99
+while grep -q "/tmp/.X11-unix/X$display\$" /proc/net/unix; do display=$((display + 1)); done
 # shellcheck disable=SC2016  # the inner script expands its own variables
-in_root env QTWEBENGINE_DISABLE_SANDBOX=1 xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
+as_user xvfb-run -n "$display" -s "-screen 0 1280x1024x24" sh -c '
   set -eu
-  cd /
+  cd
+  shots=/tmp/velora-check
+  mkdir -p "$shots"
   /usr/bin/velora-catalogue &
   pid=$!
   wait_for_window() {  # name pattern
@@ -104,15 +155,44 @@ in_root env QTWEBENGINE_DISABLE_SANDBOX=1 xvfb-run -a -s "-screen 0 1280x1024x24
   }
   splash=$(wait_for_window "^ \$")
   sleep 1
-  echo "program $(readlink /proc/$pid/exe), splash window $splash"
-  import -window root /tmp/splash.png
+  echo "program $(readlink /proc/$pid/exe) as $(id -un), splash window $splash"
+  import -window root "$shots/splash.png"
   xdotool key --window "$splash" Return
   main=$(wait_for_window "Velora")
   sleep 6   # the HTML view loads its first page
-  import -window root /tmp/main-window.png
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
+  import -window root "$shots/main-window.png"
+
+  # The sandbox: no process of the engine runs with --no-sandbox, and its renderers (forked from
+  # its zygote, whose command line they keep) run under a seccomp filter (Seccomp: 2) in a PID
+  # namespace of their own (NSpid names them in more than one).
+  sandboxed=0
+  for process in /proc/[0-9]*; do
+    [ -O "$process" ] || continue  # processes of this user only: /proc shows the whole machine
+    command=$(tr "\0" " " 2>/dev/null <"$process/cmdline") || continue
+    case $command in /usr/lib/qt6/libexec/QtWebEngineProcess\ *) ;; *) continue ;; esac
+    case $command in *--no-sandbox*) echo "sandbox off: $command" >&2; kill "$pid"; exit 1 ;; esac
+    seccomp=$(sed -n "s/^Seccomp:[[:space:]]*//p" 2>/dev/null "$process/status") || continue
+    pids=$(sed -n "s/^NSpid:[[:space:]]*//p" 2>/dev/null "$process/status" | wc -w)
+    if [ "$seccomp" = 2 ] && [ "$pids" -ge 2 ]; then
+      echo "engine process ${process#/proc/}: seccomp filter, PID namespace $pids levels deep"
+      sandboxed=$((sandboxed + 1))
+    fi
+  done
+  [ $sandboxed -gt 0 ] || { echo "no process of the engine runs in its sandbox" >&2; kill "$pid"; exit 1; }
+
+  # Exit sits at the right of the bottom bar.
+  xdotool mousemove --window "$main" 970 694 click 1
+  i=0
+  while kill -0 "$pid" 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  if kill -0 "$pid" 2>/dev/null; then echo "the program did not end on Exit" >&2; kill "$pid"; exit 1; fi
+  wait "$pid"
 '
-cp "$root/tmp/splash.png" "$work/splash.png"
-cp "$root/tmp/main-window.png" "$work/main-window.png"
+cp "$root/tmp/velora-check/splash.png" "$work/splash.png"
+cp "$root/tmp/velora-check/main-window.png" "$work/main-window.png"
 echo "=== Screenshots: $work/splash.png $work/main-window.png"
+
+echo "=== The tool finds in the installed catalogue's index, as $user"
+found=$(as_user velora-catalogue-tool find /usr/lib/velora-catalogue wheat --limit 1)
+echo "$found"
+[ "$(echo "$found" | wc -l)" -eq 2 ] || { echo "find gave no hit in the installed catalogue" >&2; exit 1; }
+echo "=== The package installs and runs as its users run it"
