@@ -39,10 +39,14 @@ public:
     // one project appears once, on the page of the language where it matched best.
     virtual Results Find(const QString& query, const QString& interfaceLetter, int offset, int limit) const = 0;
     virtual int PageCount() const = 0;
+    // The words of a page file (pageFile as in a Hit) that the query matches, each once as written
+    // there, for marking them on the page; none for a page the index does not hold.
+    virtual std::vector<QString> WordsToMark(const QString& /*query*/, const QString& /*pageFile*/) const { return {}; }
 };
 
 // Opens catalogueDir/index read-only. Returns null when there is none, when it cannot be opened,
-// or when its manifest (names and sizes of the page files) does not match catalogueDir/data.
+// when it was made with another stemmer (IndexHasOtherStemmer) or when its manifest (names and
+// sizes of the page files) does not match catalogueDir/data.
 std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir);
 
 // Builds an index of catalogueDir/data in memory, writing no file. progress(pagesRead) is called
