@@ -3,6 +3,7 @@
 #include "check_command.h"
 #include "index_command.h"
 #include "sql_command.h"
+#include "suggest_command.h"
 #include "tool_help.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,8 @@ int main(int argc, char** argv)
         return IndexCommand::run(arguments);
     if (command == QLatin1String("find"))
         return FindCommand::run(arguments);
+    if (command == QLatin1String("suggest"))
+        return SuggestCommand::run(arguments);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         QTextStream(stdout) << ToolHelp::text();
         return 0;
