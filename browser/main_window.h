@@ -16,6 +16,9 @@ class FittedPicture;
 class QFrame;
 class QLabel;
 class QAction;
+class QueryMarks;
+class ResultsReturn;
+class TitleSuggester;
 class QMenu;
 struct MainWindowTexts;
 struct MenuLayout;
@@ -111,6 +114,8 @@ public:
     // Finding text: the find bar in the page shown, or in the whole catalogue.
     void ShowFindInPage();
     void ShowCatalogueSearch();
+    // The last results page of a catalogue search again, where it was left (Alt+Up).
+    void ShowLastResults();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -125,6 +130,9 @@ private:
     void setUpLayout();
     void setUpLanguages();
     void setUpFinding();
+    // After a change of language: the results page in the new language if it is shown, else the
+    // same position's page.
+    void reopenAfterLanguageChange();
     // Layout helpers.
     std::array<QLabel*, 14> menuEntries() const;  // menu0, menu02, menu03, menu1 ... menu11
     std::array<QFrame*, 13> menuSeparators() const;  // Shape1 ... Shape13
@@ -153,4 +161,7 @@ private:
     FindBar* findBar_ = nullptr;
     CatalogueFinder* catalogueFinder_ = nullptr;
     CatalogueSearch* catalogueSearch_ = nullptr;
+    TitleSuggester* titleSuggester_ = nullptr;
+    ResultsReturn* resultsReturn_ = nullptr;
+    QueryMarks* queryMarks_ = nullptr;
 };

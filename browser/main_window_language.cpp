@@ -137,7 +137,7 @@ void TForm1::switchToTextLanguage(std::uint8_t language)
     ui->cmdSearchDB->show();
     session_.CurrentLanguage = language;
     ApplyLanguage();
-    OpenPage();
+    reopenAfterLanguageChange();
 }
 
 void TForm1::cmdLangRusClick() { switchToTextLanguage(LangRussian); }
@@ -150,7 +150,7 @@ void TForm1::cmdLangChnClick()
         return;
     session_.CurrentLanguage = LangChinese;
     ApplyLanguage();
-    OpenPage();
+    reopenAfterLanguageChange();
 }
 
 void TForm1::pmlangfontsClick()
