@@ -29,6 +29,7 @@ namespace {
 // Value slots of each page's document.
 constexpr Xapian::valueno kProjectSlot = 0;  // the project key: one hit per project
 constexpr Xapian::valueno kLetterSlot = 1;
+constexpr Xapian::valueno kTitleSlot = 2;  // "file name<LF>title", for reading every title at once
 
 // A title word counts as often as five body words, a heading word as three.
 constexpr Xapian::termcount kTitleWeight = 5;
@@ -142,6 +143,7 @@ Xapian::Document PageDocument(const PageFile& file, const PageText& text, Xapian
     document.add_value(kLetterSlot, Utf8(file.page.letter));
     const QString title = text.title.isEmpty() ? text.headings.section(QLatin1Char('\n'), 0, 0) : text.title;
     document.add_boolean_term(kPageFilePrefix + Utf8(file.name));
+    document.add_value(kTitleSlot, Utf8(file.name) + '\n' + Utf8(title));
     document.set_data(StoredPage{file.name, file.page, title, text.content}.Encode());
     return document;
 }
@@ -275,6 +277,24 @@ public:
         } catch (const std::exception&) {
             return {};
         }
+    }
+
+    std::vector<PageTitle> PageTitles() const override
+    {
+        std::vector<PageTitle> titles;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        try {
+            for (Xapian::ValueIterator it = m_database.valuestream_begin(kTitleSlot);
+                 it != m_database.valuestream_end(kTitleSlot); ++it) {
+                const QString value = QString::fromStdString(*it);
+                const qsizetype lineEnd = value.indexOf(QLatin1Char('\n'));
+                if (lineEnd > 0)
+                    titles.push_back({value.left(lineEnd), value.mid(lineEnd + 1)});
+            }
+        } catch (const Xapian::Error&) {
+            return {};
+        }
+        return titles;
     }
 
     int PageCount() const override

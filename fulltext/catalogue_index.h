@@ -24,6 +24,12 @@ struct Hit {
     std::vector<std::pair<int, int>> marks;  // (start, length) in snippet of each matched word
 };
 
+// A page as the index names it: its file and the title its hits show.
+struct PageTitle {
+    QString pageFile;
+    QString title;
+};
+
 struct Results {
     std::vector<Hit> hits;  // at most the limit asked for, best first
     int estimatedTotal = 0;  // matches in the whole index (Xapian's estimate, exact when small)
@@ -42,6 +48,9 @@ public:
     // The words of a page file (pageFile as in a Hit) that the query matches, each once as written
     // there, for marking them on the page; none for a page the index does not hold.
     virtual std::vector<QString> WordsToMark(const QString& /*query*/, const QString& /*pageFile*/) const { return {}; }
+    // Every page the index holds with its title, in no particular order; none from an index that
+    // keeps no titles apart.
+    virtual std::vector<PageTitle> PageTitles() const { return {}; }
 };
 
 // Opens catalogueDir/index read-only. Returns null when there is none, when it cannot be opened,

@@ -1,5 +1,6 @@
 #include "title_suggestions.h"
 
+#include "catalogue_index.h"
 #include "languages.h"
 #include "page_names.h"
 #include "page_text.h"
@@ -229,6 +230,22 @@ struct TitledPage {
     QString title;
 };
 
+// The title of each project page as the catalogue's own index holds it, when it matches the
+// pages; none otherwise. Much quicker than reading every page.
+std::vector<TitledPage> TitlesFromIndex(const QString& catalogueDir)
+{
+    std::vector<TitledPage> titled;
+    const std::unique_ptr<CatalogueIndex> index = OpenIndex(catalogueDir);
+    if (!index)
+        return titled;
+    for (PageTitle& page : index->PageTitles()) {
+        const std::optional<PageName> name = ParsePageName(page.pageFile);
+        if (name && name->category >= 1 && name->position >= 1)
+            titled.push_back({*name, std::move(page.title)});
+    }
+    return titled;
+}
+
 // The title of each project page of the folder, read on a few threads.
 std::vector<TitledPage> ReadTitles(const QString& data, const QStringList& names)
 {
@@ -274,7 +291,10 @@ std::unique_ptr<TitleSuggestions> TitleSuggestions::Open(const QString& catalogu
         return nullptr;
     try {
         std::map<std::pair<std::int32_t, std::int32_t>, Titles::Project> byPosition;
-        for (TitledPage& titled : ReadTitles(data.path(), data.entryList(QDir::Files, QDir::Name))) {
+        std::vector<TitledPage> pages = TitlesFromIndex(catalogueDir);
+        if (pages.empty())
+            pages = ReadTitles(data.path(), data.entryList(QDir::Files, QDir::Name));
+        for (TitledPage& titled : pages) {
             const LanguageRow* language = LanguageByLetter(titled.page.letter);
             if (language == nullptr || titled.title.isEmpty())
                 continue;

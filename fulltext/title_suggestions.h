@@ -3,7 +3,8 @@
 // project is matched by its beginning and, through the same stems as the full-text index, by its
 // other forms ("мембраной" finds "Мембрана ..."); Chinese titles, which have no spaces, match from
 // any character. The titles are the <title> of the project pages in data/ (their first heading
-// when a page has none), read once. No widget here: the browser, the tool and the web server use it.
+// when a page has none), read once: from the catalogue's own index when it matches the pages,
+// else from the pages. No widget here: the browser, the tool and the web server use it.
 #include <QString>
 
 #include <cstdint>

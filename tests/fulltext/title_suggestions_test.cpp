@@ -1,5 +1,6 @@
 // Titles offered while a search is typed: by the beginning of a word of any language's title,
 // by another form of a word, Chinese from any character, titled in the language asked for.
+#include "catalogue_index.h"
 #include "catalogue_pages.h"
 #include "title_suggestions.h"
 
@@ -92,6 +93,33 @@ TEST_F(TitleSuggestionsTest, OtherFormsOfAWordMeetBestFirstAndTheLimitHolds)
     EXPECT_EQ(sensors[1].position, 12);
     EXPECT_EQ(titles->Suggest(QStringLiteral("датчик"), QStringLiteral("r"), 1).size(), 1u);
     EXPECT_TRUE(titles->Suggest(QStringLiteral("датчик"), QStringLiteral("r"), 0).empty());
+}
+
+TEST_F(TitleSuggestionsTest, TheCataloguesIndexGivesTheSameTitlesWhileItMatchesThePages)
+{
+    const auto everything = [](const TitleSuggestions& from) {
+        QStringList found;
+        for (const char* typed : {"опто", "temper", "温度传", "мембранами", "датчик", "water memb"})
+            for (const char* letter : {"r", "e", "c"})
+                for (const Suggestion& suggestion : from.Suggest(QString::fromUtf8(typed), QLatin1String(letter)))
+                    found << QStringLiteral("%1 %2.%3 %4")
+                                 .arg(suggestion.title)
+                                 .arg(suggestion.category)
+                                 .arg(suggestion.position)
+                                 .arg(suggestion.pageFile);
+        return found;
+    };
+    const QStringList fromPages = everything(*titles);
+    ASSERT_EQ(fromPages.size(), 21);
+    WriteIndex(pages.dir());
+    const auto fromIndex = TitleSuggestions::Open(pages.dir());
+    ASSERT_TRUE(fromIndex);
+    EXPECT_EQ(fromIndex->ProjectCount(), 4);
+    EXPECT_EQ(everything(*fromIndex), fromPages);
+    // A page changed since: the pages are read again.
+    pages.writePage(QStringLiteral("05006e.html"), QStringLiteral("Fibre-optic thermometer"), QString());
+    EXPECT_EQ(Titles(TitleSuggestions::Open(pages.dir())->Suggest(QStringLiteral("thermo"), QStringLiteral("e"))),
+              QStringList{QStringLiteral("Fibre-optic thermometer")});
 }
 
 TEST(TitleSuggestions, AFolderWithoutPageFilesCannotBeOpened)
