@@ -47,19 +47,23 @@ void QueryMarks::navigating(const QString& url)
     updateEscape();
     opening_.reset();
     const QString file = FileNameOf(url);
-    if (search_->ResultsPageShown() && !search_->Query().isEmpty() && ParsePageName(file))
+    // A link followed on the results page; not Next, the menu or any other command.
+    if (!browser_->reportingProgramNavigation() && search_->ResultsPageShown() && !search_->Query().isEmpty() &&
+        ParsePageName(file))
         opening_ = Opening{search_->Query(), file};
 }
 
 void QueryMarks::loaded(bool ok)
 {
-    if (!opening_)
+    QWebEngineView* view = browser_->view();
+    // The end of an earlier load (the results page's own, say) may come after the link was
+    // followed: only the page asked for counts.
+    if (!opening_ || FileNameOf(view->url().toString()) != opening_->pageFile)
         return;
     const Opening opening = *opening_;
     opening_.reset();
-    QWebEngineView* view = browser_->view();
     const fulltext::CatalogueIndex* index = finder_->index();
-    if (!ok || !index || FileNameOf(view->url().toString()) != opening.pageFile)
+    if (!ok || !index)
         return;
     const std::vector<QString> words = index->WordsToMark(opening.query, opening.pageFile);
     marked_ = QStringList(words.begin(), words.end());

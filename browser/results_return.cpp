@@ -62,5 +62,10 @@ void ResultsReturn::loaded(bool ok)
         return;
     const QPointF place = *restoring_;
     restoring_.reset();
-    browser_->view()->page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);").arg(place.x()).arg(place.y()));
+    // Once the page is laid out, should the end of an earlier load have come first.
+    browser_->view()->page()->runJavaScript(
+        QStringLiteral("(function () { var go = function () { window.scrollTo(%1, %2); };"
+                       " if (document.readyState === 'complete') go(); else addEventListener('load', go); })();")
+            .arg(place.x())
+            .arg(place.y()));
 }
