@@ -2,7 +2,10 @@
 // projects x 3 languages, about 33,000 page files): the tool's `index` run, the index's size, the
 // latency of 100 varied queries with their snippets (50 hits, a results page), and the in-memory
 // index the browser builds for the demo catalogue and for the 33,000 pages. Peer in the same run:
-// `grep -ril` over the page files for the same words, one query after the other.
+// `grep -ril` over the page files for the same words, one query after the other. With
+// BENCH_PEER_TOOL naming another build of the catalogue tool (an earlier version), that tool
+// indexes the same catalogue in the same run, round by round with this one, for the time and size
+// before and after.
 #include "catalogue_index.h"
 
 #include <QDir>
@@ -30,10 +33,10 @@ int Runs(const char* name, int fallback)
 
 QString Tool() { return QStringLiteral(VELORA_BUILD_DIR "/velora-catalogue-tool"); }
 
-bool RunTool(const QStringList& arguments)
+bool RunTool(const QStringList& arguments, const QString& program = Tool())
 {
     QProcess tool;
-    tool.start(Tool(), arguments);
+    tool.start(program, arguments);
     return tool.waitForFinished(1800000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
@@ -150,8 +153,20 @@ int main()
     const QString data = folder.path() + QStringLiteral("/data");
     const int pageFiles = int(QDir(data).entryList({QStringLiteral("*.html")}, QDir::Files).size());
 
-    std::vector<double> indexRuns;
+    const QString peerTool = qEnvironmentVariable("BENCH_PEER_TOOL");
+    std::vector<double> indexRuns, peerIndexRuns;
+    double peerIndexMb = 0;
     for (int run = 0; run < Runs("BENCH_INDEX_RUNS", 3); ++run) {
+        if (!peerTool.isEmpty()) {
+            if (run == 0)
+                std::printf("peer: %s index %s\n", qPrintable(peerTool), qPrintable(folder.path()));
+            QElapsedTimer timer;
+            timer.start();
+            if (!RunTool({QStringLiteral("index"), folder.path()}, peerTool))
+                return 1;
+            peerIndexRuns.push_back(Milliseconds(timer) / 1000);
+            peerIndexMb = double(FolderBytes(folder.path() + QStringLiteral("/index"))) / 1048576;
+        }
         QElapsedTimer timer;
         timer.start();
         if (!RunTool({QStringLiteral("index"), folder.path()}))
@@ -205,6 +220,11 @@ int main()
     std::printf("%-58s %12s\n", "measure", "median");
     std::printf("%-58s %10.1f s\n", "tool index, 33,000 pages", Median(indexRuns));
     std::printf("%-58s %8.0f MiB (page files %.0f MiB)\n", "index size", indexMb, dataMb);
+    if (!peerIndexRuns.empty()) {
+        std::printf("%-58s %10.1f s\n", "peer tool index, 33,000 pages", Median(peerIndexRuns));
+        std::printf("%-58s %10.2f\n", "ratio index time / peer's", Median(indexRuns) / Median(peerIndexRuns));
+        std::printf("%-58s %8.0f MiB\n", "peer tool index size", peerIndexMb);
+    }
     std::printf("%-58s %9.2f ms (90%%: %.2f ms; %d hits)\n", "query with 50 snippets, 100 queries", oursMedian,
                 Percentile90(ours), hits);
     std::printf("%-58s %9.2f ms\n", "peer: grep -ril for the same words", grepMedian);

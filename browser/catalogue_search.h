@@ -24,6 +24,12 @@ public:
     // The address the results page is shown under: the data folder, so its links are the page files.
     static QUrl ResultsBaseUrl(const QString& exeDir);
 
+    // The query of the last results page shown (empty before the first search), and that page
+    // shown again, in the session's language as it is now.
+    QString Query() const { return query_; }
+    void ShowAgain() { show(offset_); }
+    bool ResultsPageShown() const { return resultsPageShown(); }
+
 private:
     void show(int offset);
     bool resultsPageShown() const;

@@ -2,6 +2,7 @@
 
 #include "find_bar_names.h"
 #include "find_texts.h"
+#include "suggestion_list.h"
 #include "web_browser.h"
 
 #include <QComboBox>
@@ -18,12 +19,16 @@
 
 namespace {
 constexpr int barHeight = 30;
-}
+// Titles are offered from this many characters typed, and this many at most.
+constexpr int suggestFrom = 2;
+constexpr int mostSuggestions = 10;
+}  // namespace
 
 FindBar::FindBar(TWebBrowser* browser)
     : QFrame(browser->parentWidget()), browser_(browser), text_(new QLineEdit(this)), count_(new QLabel(this)),
       previous_(new QToolButton(this)), next_(new QToolButton(this)), scope_(new QComboBox(this)),
-      close_(new QToolButton(this)), escape_(new QShortcut(QKeySequence(Qt::Key_Escape), browser->window()))
+      results_(new QToolButton(this)), close_(new QToolButton(this)), suggestions_(new SuggestionList(text_)),
+      escape_(new QShortcut(QKeySequence(Qt::Key_Escape), browser->window()))
 {
     setObjectName(QStringLiteral("findBar"));
     text_->setObjectName(QStringLiteral("findText"));
@@ -32,6 +37,7 @@ FindBar::FindBar(TWebBrowser* browser)
     previous_->setObjectName(QStringLiteral("findPrevious"));
     next_->setObjectName(QStringLiteral("findNext"));
     close_->setObjectName(QStringLiteral("findClose"));
+    results_->setObjectName(QStringLiteral("findBackToResults"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     hide();
@@ -56,6 +62,7 @@ FindBar::FindBar(TWebBrowser* browser)
     layout->addWidget(next_);
     layout->addWidget(count_);
     layout->addWidget(scope_);
+    layout->addWidget(results_);
     layout->addStretch(1);
     layout->addWidget(close_);
 
@@ -63,12 +70,18 @@ FindBar::FindBar(TWebBrowser* browser)
     connect(previous_, &QToolButton::clicked, this, &FindBar::FindPrevious);
     connect(next_, &QToolButton::clicked, this, &FindBar::FindNext);
     connect(close_, &QToolButton::clicked, this, &FindBar::Close);
+    results_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    results_->setEnabled(false);
+    connect(results_, &QToolButton::clicked, this, &FindBar::backToResultsRequested);
+    connect(suggestions_, &SuggestionList::clicked, this, &FindBar::chooseSuggestion);
     // Esc closes the bar wherever the keys are in the window, the page included, while it is open.
     escape_->setEnabled(false);
     connect(escape_, &QShortcut::activated, this, &FindBar::Close);
     connect(scope_, &QComboBox::currentIndexChanged, this, &FindBar::scopeChanged);
     // The panel's size changes move the bar with the view's bottom edge.
     parentWidget()->installEventFilter(this);
+    // The list of titles floats over the window: it goes when the window moves or is left.
+    window()->installEventFilter(this);
     ApplyLanguage(0);
 }
 
@@ -83,6 +96,7 @@ void FindBar::Open(Scope scope)
         show();
         place();
         escape_->setEnabled(true);
+        emit opened();
     }
     scope_->setCurrentIndex(static_cast<int>(scope));
     text_->setFocus(Qt::ShortcutFocusReason);
@@ -94,12 +108,14 @@ void FindBar::Close()
     if (isHidden())
         return;
     clearHighlights();
+    hideSuggestions();
     hide();
     escape_->setEnabled(false);
     browser_->resize(browser_->width(), browser_->height() + barHeight);
     // The keys go back to the page.
     if (QWebEngineView* view = browser_->view())
         view->setFocus(Qt::OtherFocusReason);
+    emit closed();
 }
 
 void FindBar::place()
@@ -114,6 +130,11 @@ void FindBar::place()
 void FindBar::FindNext()
 {
     if (scope() == Scope::Catalogue) {
+        if (const fulltext::Suggestion* chosen = suggestions_->Chosen()) {
+            chooseSuggestion(*chosen);
+            return;
+        }
+        hideSuggestions();
         if (!text_->text().trimmed().isEmpty())
             emit catalogueSearchRequested(text_->text());
         return;
@@ -129,13 +150,44 @@ void FindBar::FindPrevious()
 
 void FindBar::textEdited()
 {
-    // Typing finds as it goes in the page; a catalogue search waits for Enter.
+    // Typing finds as it goes in the page; a catalogue search waits for Enter, offering titles.
     if (scope() == Scope::Page)
         findInPage(false);
+    else
+        offerSuggestions();
+}
+
+void FindBar::SetSuggestionSource(SuggestionSource source) { suggest_ = std::move(source); }
+
+const SuggestionList* FindBar::suggestionList() const { return suggestions_->isVisible() ? suggestions_ : nullptr; }
+
+void FindBar::SetResultsAvailable(bool available) { results_->setEnabled(available); }
+
+void FindBar::offerSuggestions()
+{
+    const QString typed = text_->text().trimmed();
+    if (!suggest_ || typed.size() < suggestFrom || isHidden()) {
+        hideSuggestions();
+        return;
+    }
+    std::vector<fulltext::Suggestion> found = suggest_(typed);
+    if (found.size() > std::size_t(mostSuggestions))
+        found.resize(std::size_t(mostSuggestions));
+    suggestions_->Show(found);
+}
+
+void FindBar::hideSuggestions() { suggestions_->hide(); }
+
+void FindBar::chooseSuggestion(const fulltext::Suggestion& suggestion)
+{
+    const fulltext::Suggestion chosen = suggestion;  // the list's own copy goes with it
+    hideSuggestions();
+    emit suggestionChosen(chosen.category, chosen.position);
 }
 
 void FindBar::scopeChanged()
 {
+    hideSuggestions();
     clearHighlights();
     showPlaceholder();
     if (scope() == Scope::Page && !text_->text().isEmpty())
@@ -210,6 +262,10 @@ void FindBar::ApplyLanguage(std::uint8_t language)
     close_->setAccessibleName(names.close);
     for (QToolButton* button : text_->findChildren<QToolButton*>())
         button->setAccessibleName(names.clear);
+    results_->setText(texts.backToResults);
+    results_->setToolTip(texts.backToResultsHint);
+    suggestions_->setAccessibleName(texts.suggestionsName);
+    hideSuggestions();
     showPlaceholder();
     showCount(QString());
 }
@@ -228,9 +284,31 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize && !isHidden())
         place();
+    if (watched == window() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Hide || event->type() == QEvent::WindowDeactivate))
+        hideSuggestions();
+    if (watched == text_ && event->type() == QEvent::FocusOut && !suggestions_->underMouse())
+        hideSuggestions();
+    // While the list of titles is shown, Esc closes the list alone: the box takes the key before
+    // the bar's shortcut sees it.
+    if (watched == text_ && event->type() == QEvent::ShortcutOverride && suggestions_->isVisible() &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
     if (watched == text_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool shift = key->modifiers() & Qt::ShiftModifier;
+        if (suggestions_->isVisible()) {
+            switch (key->key()) {
+            case Qt::Key_Down: suggestions_->Move(1); return true;
+            case Qt::Key_Up: suggestions_->Move(-1); return true;
+            case Qt::Key_PageDown: suggestions_->Move(mostSuggestions); return true;
+            case Qt::Key_PageUp: suggestions_->Move(-mostSuggestions); return true;
+            case Qt::Key_Escape: hideSuggestions(); return true;
+            default: break;
+            }
+        }
         switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:

@@ -17,6 +17,9 @@ class FittedPicture;
 class QFrame;
 class QLabel;
 class QAction;
+class QueryMarks;
+class ResultsReturn;
+class TitleSuggester;
 class QMenu;
 struct MainWindowTexts;
 struct MenuLayout;
@@ -115,6 +118,8 @@ public:
     // Finding text: the find bar in the page shown, or in the whole catalogue.
     void ShowFindInPage();
     void ShowCatalogueSearch();
+    // The last results page of a catalogue search again, where it was left (Alt+Up).
+    void ShowLastResults();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -129,6 +134,9 @@ private:
     void setUpLayout();
     void setUpLanguages();
     void setUpFinding();
+    // After a change of language: the results page in the new language if it is shown, else the
+    // same position's page.
+    void reopenAfterLanguageChange();
     // Layout helpers.
     std::array<QLabel*, 14> menuEntries() const;  // menu0, menu02, menu03, menu1 ... menu11
     std::array<QFrame*, 13> menuSeparators() const;  // Shape1 ... Shape13
@@ -169,4 +177,7 @@ private:
     CatalogueFinder* catalogueFinder_ = nullptr;
     CatalogueSearch* catalogueSearch_ = nullptr;
     PageNotice* pageNotice_ = nullptr;
+    TitleSuggester* titleSuggester_ = nullptr;
+    ResultsReturn* resultsReturn_ = nullptr;
+    QueryMarks* queryMarks_ = nullptr;
 };

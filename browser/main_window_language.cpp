@@ -140,7 +140,7 @@ void TForm1::switchToTextLanguage(std::uint8_t language)
     ui->cmdSearchDB->show();
     session_.CurrentLanguage = language;
     ApplyLanguage();
-    OpenPage();
+    reopenAfterLanguageChange();
 }
 
 void TForm1::cmdLangRusClick() { switchToTextLanguage(LangRussian); }
@@ -153,7 +153,7 @@ void TForm1::cmdLangChnClick()
         return;
     session_.CurrentLanguage = LangChinese;
     ApplyLanguage();
-    OpenPage();
+    reopenAfterLanguageChange();
 }
 
 void TForm1::pmlangfontsClick()

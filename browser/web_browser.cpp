@@ -118,7 +118,9 @@ void TWebBrowser::Navigate(const QString& url)
     Warm();
     ++navigations_;
     silentUntilAsked_ = false;
+    reportingProgramNavigation_ = true;
     emit BeforeNavigate2(url);
+    reportingProgramNavigation_ = false;
     const QUrl target = UrlFromText(url);
     if (adoptPreload(target))
         return;

@@ -42,6 +42,10 @@ public:
 
     QWebEngineView* view() const;
 
+    // True while BeforeNavigate2 reports a navigation the program asked for with Navigate (not
+    // one the page started, such as a link the user followed).
+    bool reportingProgramNavigation() const { return reportingProgramNavigation_; }
+
     // Zoom of the page, for the whole session: it holds across pages and is never saved.
     double zoomFactor() const { return zoom_; }
     void zoomIn();
@@ -102,6 +106,7 @@ private:
     std::optional<Preloaded> preload_;
     bool silentUntilAsked_ = false;  // a preload was given up: reports wait for the page asked for
     quint64 navigations_ = 0;
+    bool reportingProgramNavigation_ = false;
     double zoom_ = 1.0;
     bool darkPages_ = false;
     QUrl menuLink_;

@@ -27,6 +27,9 @@ FindTexts russianTexts()
     t.searchUnavailable = QStringLiteral("Поиск по каталогу недоступен: страницы каталога не удалось прочитать.");
     t.foundIn = {QString(), QStringLiteral("найдено в русском тексте"), QStringLiteral("найдено в английском тексте"),
                  QStringLiteral("найдено в китайском тексте")};
+    t.backToResults = QStringLiteral("К результатам");
+    t.backToResultsHint = QStringLiteral("Вернуться к результатам поиска (Alt+Up)");
+    t.suggestionsName = QStringLiteral("Проекты с такими словами в названии");
     return t;
 }
 
@@ -52,6 +55,9 @@ FindTexts englishTexts()
     t.searchUnavailable = QStringLiteral("The catalogue cannot be searched: its pages could not be read.");
     t.foundIn = {QString(), QStringLiteral("found in the Russian text"), QStringLiteral("found in the English text"),
                  QStringLiteral("found in the Chinese text")};
+    t.backToResults = QStringLiteral("Results");
+    t.backToResultsHint = QStringLiteral("Back to the search results (Alt+Up)");
+    t.suggestionsName = QStringLiteral("Projects with these words in their titles");
     return t;
 }
 
@@ -76,6 +82,9 @@ FindTexts chineseTexts()
     t.searchUnavailable = QStringLiteral("无法搜索目录：目录页面无法读取。");
     t.foundIn = {QString(), QStringLiteral("在俄文页面中找到"), QStringLiteral("在英文页面中找到"),
                  QStringLiteral("在中文页面中找到")};
+    t.backToResults = QStringLiteral("返回结果");
+    t.backToResultsHint = QStringLiteral("返回搜索结果 (Alt+Up)");
+    t.suggestionsName = QStringLiteral("标题中含有这些词的项目");
     return t;
 }
 

@@ -27,6 +27,11 @@ struct FindTexts {
     QString searchUnavailable;  // the catalogue's pages could not be read
     // "found in the ... text", indexed by the language of the page the words were found in.
     std::array<QString, 4> foundIn;
+    // The find bar's button back to the last results page, its hint with its key, and the name
+    // of the list of titles offered while typing.
+    QString backToResults;
+    QString backToResultsHint;
+    QString suggestionsName;
 };
 
 // The texts of a language; English for any value other than 1 and 3.

@@ -99,8 +99,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Beyond the libraries: the faces the window font falls back to where MS Sans Serif is missing.
-# A full Chinese font is optional: the program's font installer sets up the catalogue's own.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
+# A full Chinese font is optional: the program's font installer sets up the catalogue's own. The
+# Russian and English dictionaries give the catalogue search every form of a word; an index the
+# tool wrote with them is used only where they are installed too.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, hunspell-ru, hunspell-en-us")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-noto-cjk")
 # Qt's own dialogs (saving, printing) in Russian and Chinese; without it they speak English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")

@@ -3,9 +3,11 @@
 
 #include "catalogue_index.h"
 
+#include "index_stemmer.h"
 #include "page_names.h"
 #include "page_text.h"
 #include "script_stemmer.h"
+#include "snippet_marks.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -27,6 +29,7 @@ namespace {
 // Value slots of each page's document.
 constexpr Xapian::valueno kProjectSlot = 0;  // the project key: one hit per project
 constexpr Xapian::valueno kLetterSlot = 1;
+constexpr Xapian::valueno kTitleSlot = 2;  // "file name<LF>title", for reading every title at once
 
 // A title word counts as often as five body words, a heading word as three.
 constexpr Xapian::termcount kTitleWeight = 5;
@@ -42,7 +45,9 @@ constexpr int kProgressEvery = 64;
 const char* const kManifestKey = "manifest";
 const char* const kFormatKey = "format";
 // Raised whenever the terms or the stored data of a page change, so an older index is rebuilt.
-const char* const kFormat = "1";
+const char* const kFormat = "2";
+// Each page's boolean term: the prefix and its file name.
+const char* const kPageFilePrefix = "Q";
 
 constexpr unsigned kQueryFlags = Xapian::QueryParser::FLAG_PHRASE | Xapian::QueryParser::FLAG_BOOLEAN |
     Xapian::QueryParser::FLAG_LOVEHATE | Xapian::QueryParser::FLAG_WILDCARD | Xapian::QueryParser::FLAG_CJK_NGRAM;
@@ -140,7 +145,9 @@ Xapian::Document PageDocument(const PageFile& file, const PageText& text, Xapian
     document.add_value(kProjectSlot, ProjectKey({file.page.category, file.page.position}).toStdString());
     document.add_value(kLetterSlot, Utf8(file.page.letter));
     const QString title = text.title.isEmpty() ? text.headings.section(QLatin1Char('\n'), 0, 0) : text.title;
-    document.set_data(StoredPage{file.name, file.page, title, text.body}.Encode());
+    document.add_boolean_term(kPageFilePrefix + Utf8(file.name));
+    document.add_value(kTitleSlot, Utf8(file.name) + '\n' + Utf8(title));
+    document.set_data(StoredPage{file.name, file.page, title, text.content}.Encode());
     return document;
 }
 
@@ -198,6 +205,7 @@ bool AddPages(const QString& catalogueDir, const Listing& listing, std::vector<X
         return false;
     shards.front().set_metadata(kManifestKey, listing.manifest);
     shards.front().set_metadata(kFormatKey, kFormat);
+    shards.front().set_metadata(kStemmerMetadataKey, ScriptStemmerName());
     if (progress)
         progress(done.load());
     return true;
@@ -242,12 +250,54 @@ public:
             return {};
         const std::lock_guard<std::mutex> lock(m_mutex);
         try {
-            return Run(text, Utf8(interfaceLetter), offset, limit);
+            return Run(text, query, Utf8(interfaceLetter), offset, limit);
         } catch (const Xapian::Error&) {
             return {};
         } catch (const std::exception&) {
             return {};
         }
+    }
+
+    std::vector<QString> WordsToMark(const QString& query, const QString& pageFile) const override
+    {
+        const std::string text = LowerCaseWords(query);
+        if (text.empty())
+            return {};
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        try {
+            const std::string term = kPageFilePrefix + Utf8(pageFile);
+            const Xapian::PostingIterator page = m_database.postlist_begin(term);
+            if (page == m_database.postlist_end(term))
+                return {};
+            const StoredPage stored = StoredPage::Decode(m_database.get_document(*page).get_data());
+            Xapian::Enquire enquire(m_database);
+            enquire.set_query(Xapian::Query(Xapian::Query::OP_FILTER, Parse(text), Xapian::Query(term)));
+            const QStringList words =
+                MatchedWords(enquire.get_mset(0, 1), Utf8(stored.title + u'\n' + stored.text), m_stemmer, query);
+            return {words.begin(), words.end()};
+        } catch (const Xapian::Error&) {
+            return {};
+        } catch (const std::exception&) {
+            return {};
+        }
+    }
+
+    std::vector<PageTitle> PageTitles() const override
+    {
+        std::vector<PageTitle> titles;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        try {
+            for (Xapian::ValueIterator it = m_database.valuestream_begin(kTitleSlot);
+                 it != m_database.valuestream_end(kTitleSlot); ++it) {
+                const QString value = QString::fromStdString(*it);
+                const qsizetype lineEnd = value.indexOf(QLatin1Char('\n'));
+                if (lineEnd > 0)
+                    titles.push_back({value.left(lineEnd), value.mid(lineEnd + 1)});
+            }
+        } catch (const Xapian::Error&) {
+            return {};
+        }
+        return titles;
     }
 
     int PageCount() const override
@@ -278,7 +328,7 @@ private:
         }
     }
 
-    Results Run(const std::string& text, const std::string& letter, int offset, int limit) const
+    Results Run(const std::string& text, const QString& typed, const std::string& letter, int offset, int limit) const
     {
         Results results;
         const Xapian::Query query = Parse(text);
@@ -303,12 +353,7 @@ private:
             hit.position = stored.page.position;
             hit.letter = stored.page.letter;
             hit.title = stored.title;
-            const std::string marked =
-                matches.snippet(Utf8(stored.text), kSnippetBytes, m_stemmer,
-                                Xapian::MSet::SNIPPET_BACKGROUND_MODEL | Xapian::MSet::SNIPPET_EXHAUSTIVE |
-                                    Xapian::MSet::SNIPPET_CJK_NGRAM,
-                                "<b>", "</b>", "…");
-            MarkedText snippet = ReadMarkedFragment(marked);
+            MarkedText snippet = MakeSnippet(matches, Utf8(stored.text), kSnippetBytes, m_stemmer, typed);
             hit.snippet = std::move(snippet.text);
             hit.marks = std::move(snippet.marks);
             results.hits.push_back(std::move(hit));
@@ -330,7 +375,8 @@ std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir)
         return nullptr;
     try {
         Xapian::Database database(LocalPath(folder), Xapian::DB_BACKEND_GLASS);
-        if (database.get_metadata(kFormatKey) != kFormat)
+        if (database.get_metadata(kFormatKey) != kFormat ||
+            database.get_metadata(kStemmerMetadataKey) != ScriptStemmerName())
             return nullptr;
         const Listing listing = Listing::Of(catalogueDir);
         if (!listing.readable || database.get_metadata(kManifestKey) != listing.manifest ||

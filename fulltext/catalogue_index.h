@@ -24,6 +24,12 @@ struct Hit {
     std::vector<std::pair<int, int>> marks;  // (start, length) in snippet of each matched word
 };
 
+// A page as the index names it: its file and the title its hits show.
+struct PageTitle {
+    QString pageFile;
+    QString title;
+};
+
 struct Results {
     std::vector<Hit> hits;  // at most the limit asked for, best first
     int estimatedTotal = 0;  // matches in the whole index (Xapian's estimate, exact when small)
@@ -39,10 +45,17 @@ public:
     // one project appears once, on the page of the language where it matched best.
     virtual Results Find(const QString& query, const QString& interfaceLetter, int offset, int limit) const = 0;
     virtual int PageCount() const = 0;
+    // The words of a page file (pageFile as in a Hit) that the query matches, each once as written
+    // there, for marking them on the page; none for a page the index does not hold.
+    virtual std::vector<QString> WordsToMark(const QString& /*query*/, const QString& /*pageFile*/) const { return {}; }
+    // Every page the index holds with its title, in no particular order; none from an index that
+    // keeps no titles apart.
+    virtual std::vector<PageTitle> PageTitles() const { return {}; }
 };
 
 // Opens catalogueDir/index read-only. Returns null when there is none, when it cannot be opened,
-// or when its manifest (names and sizes of the page files) does not match catalogueDir/data.
+// when it was made with another stemmer (IndexHasOtherStemmer) or when its manifest (names and
+// sizes of the page files) does not match catalogueDir/data.
 std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir);
 
 // Builds an index of catalogueDir/data in memory, writing no file. progress(pagesRead) is called

@@ -4,6 +4,8 @@
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
 
+#include <QStringList>
+
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -97,6 +99,21 @@ bool IsInline(const xmlNode* node)
                          "q", "s",    "small", "span", "strike", "strong", "sub", "sup",  "tt", "u",   "var"});
 }
 
+// Navigation, whose text belongs to no page in particular: <nav>, and elements whose role says
+// navigation or banner (a masthead), as the demo templates mark their links bar and masthead.
+bool IsNavigation(xmlNode* node)
+{
+    if (NameIs(node, "nav"))
+        return true;
+    xmlChar* role = xmlGetProp(node, reinterpret_cast<const xmlChar*>("role"));
+    if (role == nullptr)
+        return false;
+    const QStringList roles =
+        QString::fromUtf8(reinterpret_cast<const char*>(role)).toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    xmlFree(role);
+    return roles.contains(QLatin1String("navigation")) || roles.contains(QLatin1String("banner"));
+}
+
 }  // namespace
 
 PageText ExtractPageText(const QByteArray& html)
@@ -107,6 +124,10 @@ PageText ExtractPageText(const QByteArray& html)
         return page;
     std::string title, headings, body;
     int headingDepth = 0;
+    // Where the page's first <h1> starts and ends in body: left out of the content when it
+    // repeats the title.
+    int h1Count = 0;
+    std::size_t firstH1Start = 0, firstH1End = 0;
     Walk(
         doc.get(),
         [&](xmlNode* node) {
@@ -127,8 +148,12 @@ PageText ExtractPageText(const QByteArray& html)
             }
             if (NameIn(node, {"script", "style", "noscript", "template", "head"}))
                 return NameIs(node, "head");  // the head holds the title, no other text
+            if (IsNavigation(node))
+                return false;
             if (!IsInline(node))
                 body += ' ';
+            if (NameIs(node, "h1") && h1Count++ == 0)
+                firstH1Start = body.size();
             if (NameIn(node, {"h1", "h2", "h3"}))
                 ++headingDepth;
             return true;
@@ -136,6 +161,8 @@ PageText ExtractPageText(const QByteArray& html)
         [&](xmlNode* node) {
             if (node->type != XML_ELEMENT_NODE || NameIs(node, "head"))
                 return;
+            if (NameIs(node, "h1") && h1Count == 1 && firstH1End == 0)
+                firstH1End = body.size();
             if (!IsInline(node))
                 body += ' ';
             if (NameIn(node, {"h1", "h2", "h3"})) {
@@ -146,6 +173,16 @@ PageText ExtractPageText(const QByteArray& html)
     page.title = QString::fromUtf8(title).simplified();
     page.headings = QString::fromUtf8(headings).trimmed();
     page.body = QString::fromUtf8(body).simplified();
+    page.content = page.body;
+    if (firstH1End > firstH1Start) {
+        const QString heading = QString::fromUtf8(body.substr(firstH1Start, firstH1End - firstH1Start)).simplified();
+        // "6. Energy" under the title "Energy" repeats it; so does any heading when the page has no
+        // title, since a hit is then named by its first heading.
+        if (page.title.isEmpty() || heading.contains(page.title, Qt::CaseInsensitive)) {
+            body.erase(firstH1Start, firstH1End - firstH1Start);
+            page.content = QString::fromUtf8(body).simplified();
+        }
+    }
     return page;
 }
 

@@ -14,7 +14,11 @@ struct PageText {
     QString title;  // the <title>, blanks folded
     QString headings;  // the text of h1 to h3, one line each
     QString body;  // every visible text of <body> (headings included), blanks folded
+    QString content;  // the body without its first <h1> when that repeats the title: what snippets show
 };
+
+// The text of navigation is left out of all three: <nav> and elements with role="navigation" or
+// role="banner" (the links bar and the masthead of the catalogue's page templates).
 
 // Never fails: bytes that are no HTML give whatever text the parser recovers, possibly none.
 PageText ExtractPageText(const QByteArray& html);

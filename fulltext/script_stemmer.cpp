@@ -1,32 +1,27 @@
 #include "script_stemmer.h"
 
+#include "word_forms.h"
+
+#include <memory>
+
 namespace fulltext {
 
 namespace {
 
-bool HasCyrillic(const std::string& word)
-{
-    for (Xapian::Utf8Iterator it(word); it != Xapian::Utf8Iterator(); ++it)
-        if (*it >= 0x400 && *it <= 0x52F)
-            return true;
-    return false;
-}
-
 class ByScript : public Xapian::StemImplementation {
 public:
-    std::string operator()(const std::string& word) override
-    {
-        return HasCyrillic(word) ? m_russian(word) : m_english(word);
-    }
-    std::string get_description() const override { return "russian+english"; }
+    explicit ByScript(std::shared_ptr<const WordForms> forms) : m_forms(std::move(forms)) {}
+    std::string operator()(const std::string& word) override { return m_forms->Stem(word); }
+    std::string get_description() const override { return m_forms->Description(); }
 
 private:
-    Xapian::Stem m_russian{"russian"};
-    Xapian::Stem m_english{"english"};
+    std::shared_ptr<const WordForms> m_forms;
 };
 
 }  // namespace
 
-Xapian::Stem ScriptStemmer() { return Xapian::Stem(new ByScript); }
+Xapian::Stem ScriptStemmer() { return Xapian::Stem(new ByScript(WordForms::Shared())); }
+
+std::string ScriptStemmerName() { return WordForms::Shared()->Description(); }
 
 }  // namespace fulltext

@@ -1,74 +1,287 @@
 #include "title_suggestions.h"
 
+#include "catalogue_index.h"
 #include "languages.h"
 #include "page_names.h"
 #include "page_text.h"
+#include "word_forms.h"
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <array>
+#include <future>
+#include <map>
+#include <string_view>
+#include <thread>
+#include <utility>
 
 namespace fulltext {
 
 namespace {
 
-// Words looked at for the first word typed; a shorter text matches too many to rank them all.
-constexpr std::size_t kMostCandidates = 4000;
-// A run of Chinese characters has no blanks: every character in it starts a word, up to this long.
-constexpr int kLongestHanWord = 8;
+constexpr int kLanguages = 3;
+// A Chinese title is matched from each of its characters, up to this many characters on.
+constexpr int kLongestChineseKey = 12;
+// Typed text beyond this is not looked at: no title word is that long.
+constexpr int kLongestTyped = 200;
+constexpr int kMostTypedWords = 8;
+constexpr int kMostWordsPerTitle = 255;
 
-bool IsHan(QChar c) { return c.script() == QChar::Script_Han; }
-
-// The words of a text in lower case, for looking up: runs of letters and digits, and in runs of
-// Chinese characters every character with those after it.
-QStringList WordsOf(const QString& text)
+bool IsChinese(QChar c)
 {
-    QStringList words;
-    const QString lower = text.toCaseFolded();
-    qsizetype at = 0;
-    while (at < lower.size()) {
-        if (!lower[at].isLetterOrNumber()) {
-            ++at;
+    switch (c.script()) {
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+    case QChar::Script_Bopomofo: return true;
+    default: return false;
+    }
+}
+
+// "ё" is matched as "е", as in the stems.
+QString Folded(const QString& word) { return word.toLower().replace(QChar(0x451), QChar(0x435)); }
+
+struct Word {
+    QString text;  // folded to lower case
+    bool chinese = false;  // a run of Chinese characters, matched from any of them
+};
+
+// The words of a text as Qt's word boundaries cut them, runs of Chinese characters kept whole.
+std::vector<Word> Words(const QString& text)
+{
+    std::vector<Word> words;
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Word, text);
+    for (qsizetype start = 0, end = boundaries.toNextBoundary(); end >= 0;
+         start = end, end = boundaries.toNextBoundary()) {
+        const QString piece = text.mid(start, end - start);
+        if (!std::any_of(piece.begin(), piece.end(), [](QChar c) { return c.isLetterOrNumber(); }))
             continue;
-        }
-        qsizetype end = at;
-        const bool han = IsHan(lower[at]);
-        while (end < lower.size() && lower[end].isLetterOrNumber() && IsHan(lower[end]) == han)
-            ++end;
-        if (han) {
-            for (qsizetype start = at; start < end; ++start)
-                words << lower.mid(start, std::min<qsizetype>(end - start, kLongestHanWord));
-        } else {
-            words << lower.mid(at, end - at);
-        }
-        at = end;
+        const bool chinese = IsChinese(piece.front());
+        if (chinese && !words.empty() && words.back().chinese && start > 0 && IsChinese(text[start - 1]))
+            words.back().text += piece;
+        else
+            words.push_back({Folded(piece), chinese});
     }
     return words;
 }
 
+// How well a typed word met a title word; more is better.
+enum Quality : int { kNoMatch = 0, kPrefix = 2, kOtherForm = 4, kSameWord = 5 };
+
 }  // namespace
 
-struct TitleSuggestions::Titles {
+// Every title word of every project twice over, sorted: by its text, for matching by beginning,
+// and by its stem, for matching other forms. The texts live in one pool.
+class TitleSuggestions::Titles {
+public:
     struct Project {
         std::int32_t category = 0;
         std::int32_t position = 0;
-        std::array<QString, 3> titles;  // by language number less one
-        QStringList words;  // of every title
+        std::array<QString, kLanguages> titles;
     };
-    struct Word {
-        QString text;
-        int project = 0;
-        int order = 0;  // 0 for the first word of a title
+
+    explicit Titles(std::vector<Project> projects) : projects_(std::move(projects))
+    {
+        const std::shared_ptr<const WordForms> forms = WordForms::Shared();
+        for (std::uint32_t project = 0; project < projects_.size(); ++project)
+            for (std::uint8_t language = 0; language < kLanguages; ++language) {
+                const std::vector<Word> words = Words(projects_[project].titles[language]);
+                for (std::size_t at = 0; at < words.size() && at < kMostWordsPerTitle; ++at) {
+                    const Word& word = words[at];
+                    const Place place{project, language, std::uint8_t(at)};
+                    if (word.chinese) {
+                        for (qsizetype from = 0; from < word.text.size(); ++from)
+                            add(keys_, word.text.mid(from, kLongestChineseKey).toStdString(), place);
+                        continue;
+                    }
+                    add(keys_, word.text.toStdString(), place);
+                    add(stems_, forms->Stem(word.text.toLower().toStdString()), place);
+                }
+            }
+        sort(keys_);
+        sort(stems_);
+    }
+
+    const std::vector<Project>& projects() const { return projects_; }
+
+    std::vector<Suggestion> Suggest(const QString& text, int language, int limit) const
+    {
+        std::vector<Word> typed = Words(text.left(kLongestTyped));
+        if (typed.size() > kMostTypedWords)
+            typed.resize(kMostTypedWords);
+        if (typed.empty() || limit <= 0)
+            return {};
+        const std::shared_ptr<const WordForms> forms = WordForms::Shared();
+        // Every typed word must meet some word of a project's titles; their scores add up.
+        std::vector<int> total(projects_.size(), 0);
+        std::vector<std::uint8_t> met(projects_.size(), 0);  // typed words met so far
+        std::vector<int> firstWord(projects_.size(), kMostWordsPerTitle);
+        std::vector<int> best(projects_.size(), kNoMatch);
+        std::vector<std::uint32_t> touched;
+        for (std::size_t at = 0; at < typed.size(); ++at) {
+            const Word& word = typed[at];
+            touched.clear();
+            const auto meet = [&](const Entry& entry, int quality) {
+                const Place& place = entry.place;
+                if (met[place.project] != at)
+                    return;  // an earlier typed word did not meet this project
+                // A word of the interface language's title, or a title's first word, counts more.
+                quality += (place.language == language ? 1 : 0) + (place.word == 0 ? 1 : 0);
+                if (best[place.project] == kNoMatch)
+                    touched.push_back(place.project);
+                best[place.project] = std::max(best[place.project], quality);
+                if (at == 0)
+                    firstWord[place.project] = std::min<int>(firstWord[place.project], place.word);
+            };
+            const std::string key = (word.chinese ? word.text.left(kLongestChineseKey) : word.text).toStdString();
+            for (auto it = std::lower_bound(keys_.begin(), keys_.end(), key, ByText{pool_});
+                 it != keys_.end() && textOf(*it).substr(0, key.size()) == key; ++it)
+                meet(*it, textOf(*it).size() == key.size() ? kSameWord : kPrefix);
+            if (!word.chinese) {
+                const std::string stem = forms->Stem(word.text.toStdString());
+                const auto [from, to] = std::equal_range(stems_.begin(), stems_.end(), stem, ByText{pool_});
+                for (auto it = from; it != to; ++it)
+                    meet(*it, kOtherForm);
+            }
+            for (const std::uint32_t project : touched) {
+                total[project] += best[project];
+                met[project] = std::uint8_t(at + 1);
+                best[project] = kNoMatch;
+            }
+        }
+        std::vector<std::uint32_t> found;
+        for (std::uint32_t project = 0; project < projects_.size(); ++project)
+            if (met[project] == typed.size())
+                found.push_back(project);
+        const auto better = [&](std::uint32_t a, std::uint32_t b) {
+            if (total[a] != total[b])
+                return total[a] > total[b];
+            if (firstWord[a] != firstWord[b])
+                return firstWord[a] < firstWord[b];
+            const qsizetype lengthA = titleIn(a, language).size(), lengthB = titleIn(b, language).size();
+            if (lengthA != lengthB)
+                return lengthA < lengthB;
+            return a < b;  // catalogue order
+        };
+        const std::size_t shown = std::min<std::size_t>(found.size(), std::size_t(limit));
+        std::partial_sort(found.begin(), found.begin() + qsizetype(shown), found.end(), better);
+        std::vector<Suggestion> suggestions;
+        for (std::size_t at = 0; at < shown; ++at) {
+            const Project& project = projects_[found[at]];
+            suggestions.push_back(
+                {titleIn(found[at], language), project.category, project.position,
+                 PageFileName(project.category, project.position, LanguageTable()[std::size_t(language)].letter)});
+        }
+        return suggestions;
+    }
+
+private:
+    struct Place {
+        std::uint32_t project;
+        std::uint8_t language;  // 0 Russian, 1 English, 2 Chinese
+        std::uint8_t word;  // its place in the title, from 0
     };
-    std::vector<Project> projects;
-    std::vector<Word> words;  // by text
+    struct Entry {
+        std::uint32_t offset;  // of the text in the pool
+        std::uint32_t length;
+        Place place;
+    };
+    struct ByText {
+        const std::string& pool;
+        std::string_view text(const Entry& entry) const { return {pool.data() + entry.offset, entry.length}; }
+        bool operator()(const Entry& a, const Entry& b) const { return text(a) < text(b); }
+        bool operator()(const Entry& a, const std::string& b) const { return text(a) < b; }
+        bool operator()(const std::string& a, const Entry& b) const { return a < text(b); }
+    };
+
+    void add(std::vector<Entry>& entries, const std::string& text, const Place& place)
+    {
+        entries.push_back({std::uint32_t(pool_.size()), std::uint32_t(text.size()), place});
+        pool_ += text;
+    }
+    void sort(std::vector<Entry>& entries) const { std::sort(entries.begin(), entries.end(), ByText{pool_}); }
+    std::string_view textOf(const Entry& entry) const { return ByText{pool_}.text(entry); }
+
+    // The title in the language, or in the first language that has one.
+    QString titleIn(std::uint32_t project, int language) const
+    {
+        const auto& titles = projects_[project].titles;
+        if (!titles[std::size_t(language)].isEmpty())
+            return titles[std::size_t(language)];
+        for (const QString& title : titles)
+            if (!title.isEmpty())
+                return title;
+        return QString();
+    }
+
+    std::vector<Project> projects_;
+    std::string pool_;
+    std::vector<Entry> keys_;
+    std::vector<Entry> stems_;
 };
 
-TitleSuggestions::TitleSuggestions() : d(std::make_unique<Titles>()) {}
+namespace {
 
+struct TitledPage {
+    PageName page;
+    QString title;
+};
+
+// The title of each project page as the catalogue's own index holds it, when it matches the
+// pages; none otherwise. Much quicker than reading every page.
+std::vector<TitledPage> TitlesFromIndex(const QString& catalogueDir)
+{
+    std::vector<TitledPage> titled;
+    const std::unique_ptr<CatalogueIndex> index = OpenIndex(catalogueDir);
+    if (!index)
+        return titled;
+    for (PageTitle& page : index->PageTitles()) {
+        const std::optional<PageName> name = ParsePageName(page.pageFile);
+        if (name && name->category >= 1 && name->position >= 1)
+            titled.push_back({*name, std::move(page.title)});
+    }
+    return titled;
+}
+
+// The title of each project page of the folder, read on a few threads.
+std::vector<TitledPage> ReadTitles(const QString& data, const QStringList& names)
+{
+    std::vector<PageName> pages;
+    QStringList files;
+    for (const QString& name : names) {
+        const std::optional<PageName> page = ParsePageName(name);
+        if (page && page->category >= 1 && page->position >= 1) {
+            pages.push_back(*page);
+            files << name;
+        }
+    }
+    std::vector<TitledPage> titled(pages.size());
+    const std::size_t threads = std::max<std::size_t>(
+        1, std::min<std::size_t>({std::thread::hardware_concurrency(), 4, pages.size() / 256 + 1}));
+    const auto read = [&](std::size_t first) {
+        for (std::size_t at = first; at < pages.size(); at += threads) {
+            QFile file(data + QLatin1Char('/') + files[qsizetype(at)]);
+            titled[at].page = pages[at];
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const PageText text = ExtractPageText(file.readAll());
+            titled[at].title = text.title.isEmpty() ? text.headings.section(QLatin1Char('\n'), 0, 0) : text.title;
+        }
+    };
+    std::vector<std::future<void>> running;
+    for (std::size_t thread = 0; thread < threads; ++thread)
+        running.push_back(std::async(std::launch::async, read, thread));
+    for (std::future<void>& thread : running)
+        thread.get();
+    return titled;
+}
+
+}  // namespace
+
+TitleSuggestions::TitleSuggestions(std::unique_ptr<Titles> titles) : titles_(std::move(titles)) {}
 TitleSuggestions::~TitleSuggestions() = default;
 
 std::unique_ptr<TitleSuggestions> TitleSuggestions::Open(const QString& catalogueDir)
@@ -76,114 +289,38 @@ std::unique_ptr<TitleSuggestions> TitleSuggestions::Open(const QString& catalogu
     const QDir data(catalogueDir + QStringLiteral("/data"));
     if (!data.exists() || !data.isReadable())
         return nullptr;
-    std::unique_ptr<TitleSuggestions> suggestions(new TitleSuggestions);
-    Titles& titles = *suggestions->d;
-    QHash<QByteArray, int> projectOf;
-    for (const QString& name : data.entryList(QDir::Files, QDir::Name)) {
-        const std::optional<PageName> page = ParsePageName(name);
-        const LanguageRow* language = page ? LanguageByLetter(page->letter) : nullptr;
-        if (!language || page->category < 1 || page->position < 1)
-            continue;
-        QFile file(data.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QString title = ExtractPageText(file.readAll()).title.simplified();
-        if (title.isEmpty())
-            continue;
-        const QByteArray key = ProjectKey({page->category, page->position});
-        auto found = projectOf.constFind(key);
-        if (found == projectOf.constEnd()) {
-            found = projectOf.insert(key, int(titles.projects.size()));
-            titles.projects.push_back({page->category, page->position, {}, {}});
+    try {
+        std::map<std::pair<std::int32_t, std::int32_t>, Titles::Project> byPosition;
+        std::vector<TitledPage> pages = TitlesFromIndex(catalogueDir);
+        if (pages.empty())
+            pages = ReadTitles(data.path(), data.entryList(QDir::Files, QDir::Name));
+        for (TitledPage& titled : pages) {
+            const LanguageRow* language = LanguageByLetter(titled.page.letter);
+            if (language == nullptr || titled.title.isEmpty())
+                continue;
+            Titles::Project& project = byPosition[{titled.page.category, titled.page.position}];
+            project.category = titled.page.category;
+            project.position = titled.page.position;
+            project.titles[std::size_t(language->number - 1)] = std::move(titled.title);
         }
-        Titles::Project& project = titles.projects[std::size_t(*found)];
-        project.titles[language->number - 1] = title;
-        const QStringList words = WordsOf(title);
-        for (int i = 0; i < words.size(); ++i)
-            titles.words.push_back({words[i], *found, i});
-        project.words += words;
+        std::vector<Titles::Project> projects;
+        projects.reserve(byPosition.size());
+        for (auto& [position, project] : byPosition)
+            projects.push_back(std::move(project));
+        return std::unique_ptr<TitleSuggestions>(new TitleSuggestions(std::make_unique<Titles>(std::move(projects))));
+    } catch (const std::exception&) {
+        return nullptr;
     }
-    std::sort(titles.words.begin(), titles.words.end(),
-              [](const Titles::Word& a, const Titles::Word& b) { return a.text < b.text; });
-    return suggestions;
 }
 
 std::vector<Suggestion> TitleSuggestions::Suggest(const QString& text, const QString& letter, int limit) const
 {
-    const QStringList typed = WordsOf(text);
     const LanguageRow* language = LanguageByLetter(letter);
-    if (typed.isEmpty() || limit <= 0)
+    if (language == nullptr)
         return {};
-    // Candidates from the last word typed, which is still being typed; every other word typed must
-    // begin a word of the same project's titles too.
-    const QString& last = typed.last();
-    struct Candidate {
-        int project;
-        int order;
-    };
-    std::vector<Candidate> candidates;
-    auto at = std::lower_bound(d->words.begin(), d->words.end(), last,
-                               [](const Titles::Word& word, const QString& prefix) { return word.text < prefix; });
-    for (; at != d->words.end() && at->text.startsWith(last) && candidates.size() < kMostCandidates; ++at)
-        candidates.push_back({at->project, at->order});
-    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-        return a.project != b.project ? a.project < b.project : a.order < b.order;
-    });
-    candidates.erase(std::unique(candidates.begin(), candidates.end(),
-                                 [](const Candidate& a, const Candidate& b) { return a.project == b.project; }),
-                     candidates.end());
-    const auto hasAll = [&](const Titles::Project& project) {
-        for (qsizetype i = 0; i + 1 < typed.size(); ++i)
-            if (std::none_of(project.words.begin(), project.words.end(),
-                             [&](const QString& word) { return word.startsWith(typed[i]); }))
-                return false;
-        return true;
-    };
-    const int wanted = language ? language->number - 1 : 0;
-    const auto titleOf = [&](const Titles::Project& project) -> const QString& {
-        if (!project.titles[std::size_t(wanted)].isEmpty())
-            return project.titles[std::size_t(wanted)];
-        for (const QString& title : project.titles)
-            if (!title.isEmpty())
-                return title;
-        return project.titles[std::size_t(wanted)];
-    };
-    candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
-                                    [&](const Candidate& c) { return !hasAll(d->projects[std::size_t(c.project)]); }),
-                     candidates.end());
-    // Titles that begin with the word come first, then shorter titles, then the catalogue order.
-    struct Ranked {
-        bool first;
-        qsizetype length;
-        std::int32_t category;
-        std::int32_t position;
-        int project;
-        bool operator<(const Ranked& other) const
-        {
-            if (first != other.first)
-                return first;
-            if (length != other.length)
-                return length < other.length;
-            return category != other.category ? category < other.category : position < other.position;
-        }
-    };
-    std::vector<Ranked> ranked;
-    ranked.reserve(candidates.size());
-    for (const Candidate& candidate : candidates) {
-        const Titles::Project& project = d->projects[std::size_t(candidate.project)];
-        ranked.push_back(
-            {candidate.order == 0, titleOf(project).size(), project.category, project.position, candidate.project});
-    }
-    const auto shown = ranked.begin() + std::min<std::ptrdiff_t>(limit, std::ptrdiff_t(ranked.size()));
-    std::partial_sort(ranked.begin(), shown, ranked.end());
-    std::vector<Suggestion> suggestions;
-    for (auto it = ranked.begin(); it != shown; ++it) {
-        const Titles::Project& project = d->projects[std::size_t(it->project)];
-        suggestions.push_back({titleOf(project), project.category, project.position,
-                               PageFileName(project.category, project.position,
-                                            language ? language->letter : LanguageLetter(LangEnglish))});
-    }
-    return suggestions;
+    return titles_->Suggest(text, language->number - 1, limit);
 }
+
+int TitleSuggestions::ProjectCount() const { return int(titles_->projects().size()); }
 
 }  // namespace fulltext

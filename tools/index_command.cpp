@@ -1,6 +1,7 @@
 #include "index_command.h"
 
 #include "catalogue_index.h"
+#include "index_stemmer.h"
 #include "languages.h"
 #include "sql_command.h"
 
@@ -112,6 +113,13 @@ int FindCommand::run(const QStringList& arguments)
         return 2;
     }
     const std::unique_ptr<fulltext::CatalogueIndex> index = fulltext::OpenIndex(read->folder);
+    if (!index && fulltext::IndexHasOtherStemmer(read->folder)) {
+        err << "find: " << QDir(read->folder).filePath(QStringLiteral("index"))
+            << ": made by another version, which finds other forms of words; write it again with: "
+               "velora-catalogue-tool index "
+            << read->folder << '\n';
+        return 2;
+    }
     if (!index) {
         err << "find: " << QDir(read->folder).filePath(QStringLiteral("index"))
             << ": missing, damaged or not matching data/; write it with: velora-catalogue-tool index " << read->folder

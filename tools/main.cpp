@@ -4,6 +4,7 @@
 #include "index_command.h"
 #include "serve_command.h"
 #include "sql_command.h"
+#include "suggest_command.h"
 #include "tool_help.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,8 @@ int main(int argc, char** argv)
         return FindCommand::run(arguments);
     if (command == QLatin1String("serve"))
         return ServeCommand::run(arguments);
+    if (command == QLatin1String("suggest"))
+        return SuggestCommand::run(arguments);
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         QTextStream(stdout) << ToolHelp::text();
         return 0;

@@ -1,6 +1,7 @@
 #pragma once
 // The three page templates (introductory, category title, project) and the filling of their
-// {{name}} placeholders. A placeholder without a value is left empty.
+// {{name}} placeholders. A placeholder without a value is left empty. Navigation is marked so the
+// full-text index leaves its text out: the links bar is a <nav>, the masthead has role="banner".
 #include <QHash>
 #include <QString>
 

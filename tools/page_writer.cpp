@@ -100,7 +100,8 @@ void PageWriter::writeIntroPages()
         for (int page = 1; page <= 3; ++page) {
             const IntroPage& intro = m_content.introPages[page - 1];
             QHash<QString, QString> values = commonValues(language, {0, page});
-            values.insert(QStringLiteral("intro_menu"), QStringLiteral("<ul class=\"intro-menu\">%1</ul>").arg(menu));
+            values.insert(QStringLiteral("intro_menu"),
+                          QStringLiteral("<nav><ul class=\"intro-menu\">%1</ul></nav>").arg(menu));
             values.insert(QStringLiteral("categories"),
                           QStringLiteral("<ol class=\"categories\">%1</ol>").arg(categories));
             values.insert(QStringLiteral("departments"),

@@ -1,7 +1,11 @@
 // The full-text index of the page files: stemming in two languages, Chinese n-grams, the query
 // syntax, declared character sets, ranking, one hit per project, and the index kept on disk.
+// Xapian first: Qt's keyword macros (signals, slots) would break its headers.
+#include <xapian.h>
+
 #include "catalogue_index.h"
 #include "catalogue_pages.h"
+#include "index_stemmer.h"
 #include "page_text.h"
 #include "test_paths.h"
 
@@ -270,6 +274,29 @@ TEST_F(IndexOnDisk, MissingDamagedOrOutdatedIndexIsNotOpened)
     EXPECT_FALSE(reopened());
 }
 
+TEST_F(IndexOnDisk, IndexMadeWithAnotherStemmerOrBeforeStemmersWereRecordedIsNotOpened)
+{
+    ASSERT_TRUE(OpenIndex(pages.dir()));
+    EXPECT_FALSE(IndexHasOtherStemmer(pages.dir()));
+    const auto recordStemmer = [&](const std::string& name) {
+        Xapian::WritableDatabase index(QFile::encodeName(pages.path(QStringLiteral("index"))).toStdString(),
+                                       Xapian::DB_OPEN | Xapian::DB_BACKEND_GLASS);
+        index.set_metadata(kStemmerMetadataKey, name);
+        index.commit();
+    };
+    recordStemmer("snowball russian, english");
+    EXPECT_FALSE(OpenIndex(pages.dir()));
+    EXPECT_TRUE(IndexHasOtherStemmer(pages.dir()));
+    recordStemmer("");
+    EXPECT_FALSE(OpenIndex(pages.dir()));
+    EXPECT_TRUE(IndexHasOtherStemmer(pages.dir()));
+    // Neither a missing index nor one written again is taken for another stemmer's.
+    WriteIndex(pages.dir());
+    EXPECT_TRUE(OpenIndex(pages.dir()));
+    EXPECT_FALSE(IndexHasOtherStemmer(pages.dir()));
+    EXPECT_FALSE(IndexHasOtherStemmer(pages.path(QStringLiteral("data"))));
+}
+
 TEST(FulltextIndex, LargeCatalogueIsIndexedWholeInMemoryAndOnDiskAndABuildCanBeCancelled)
 {
     // Enough pages for the work to be shared out over several threads.
@@ -299,4 +326,64 @@ TEST(FulltextIndex, LargeCatalogueIsIndexedWholeInMemoryAndOnDiskAndABuildCanBeC
     }
     const std::atomic_bool stop{true};
     EXPECT_FALSE(BuildInMemory(pages.dir(), {}, stop));
+}
+
+TEST(FulltextIndex, DictionaryJoinsFormsSnowballSplitsAndSnowballStillTakesUnknownWords)
+{
+    CataloguePages pages;
+    // Snowball cuts "мембрана" to "мембра" and "мембранами" to "мембран".
+    pages.writePage(QStringLiteral("01001r.html"), QStringLiteral("Фильтр"),
+                    QStringLiteral("<p>Керамическая мембрана.</p>"));
+    pages.writePage(QStringLiteral("01002r.html"), QStringLiteral("Очистка"),
+                    QStringLiteral("<p>Очистка стоков мембранами.</p>"));
+    // No dictionary knows these words; Snowball joins their forms.
+    pages.writePage(QStringLiteral("01003r.html"), QStringLiteral("Прибор"),
+                    QStringLiteral("<p>Сборка квазитрубками.</p>"));
+    pages.writePage(QStringLiteral("01004e.html"), QStringLiteral("Device"),
+                    QStringLiteral("<p>Twelve frobnicators.</p>"));
+    const auto index = InMemory(pages);
+    const QStringList both{QStringLiteral("01001r.html"), QStringLiteral("01002r.html")};
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("мембрана")), both);
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("мембранами")), both);
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("квазитрубка")), QStringList{QStringLiteral("01003r.html")});
+    EXPECT_EQ(PagesFound(*index, QStringLiteral("frobnicator")), QStringList{QStringLiteral("01004e.html")});
+}
+
+TEST(FulltextIndex, SnippetsShowTheContentWithoutNavigationAndChineseMatchesAsWholeRuns)
+{
+    CataloguePages pages;
+    pages.writePage(QStringLiteral("06001e.html"), QStringLiteral("Energy"),
+                    QStringLiteral("<header class=\"masthead\" role=\"banner\">Category 6</header>"
+                                   "<nav class=\"pager\"><a href=\"06000e.html\">Previous</a></nav>"
+                                   "<h1>6. Energy</h1><p>Energy saving in category buildings.</p>"
+                                   "<div role=\"navigation\">Next</div>"));
+    pages.writePage(QStringLiteral("05001c.html"), QStringLiteral("传感器"),
+                    QStringLiteral("<p>用传真发送的温度传感器数据。</p>"));
+    const auto index = InMemory(pages);
+    const Results energy = index->Find(QStringLiteral("energy"), QStringLiteral("e"), 0, 10);
+    ASSERT_EQ(energy.hits.size(), 1u);
+    EXPECT_EQ(energy.hits[0].snippet, QStringLiteral("Energy saving in category buildings."));
+    // The navigation's words find nothing either.
+    EXPECT_TRUE(PagesFound(*index, QStringLiteral("previous")).isEmpty());
+    EXPECT_TRUE(PagesFound(*index, QStringLiteral("next")).isEmpty());
+
+    const Results chinese = index->Find(QStringLiteral("传感器"), QStringLiteral("c"), 0, 10);
+    ASSERT_EQ(chinese.hits.size(), 1u);
+    EXPECT_EQ(Marked(chinese.hits[0]), QStringList{QStringLiteral("传感器")}) << chinese.hits[0].snippet.toStdString();
+}
+
+TEST(FulltextIndex, WordsToMarkAreTheFormsThePageUses)
+{
+    CataloguePages pages;
+    pages.writePage(QStringLiteral("02001r.html"), QStringLiteral("Насосы"),
+                    QStringLiteral("<p>Насос и два насоса; не насосная станция. Мембранами.</p>"));
+    const auto index = InMemory(pages);
+    QStringList words;
+    for (const QString& word : index->WordsToMark(QStringLiteral("насос мембрана"), QStringLiteral("02001r.html")))
+        words << word;
+    words.sort();
+    EXPECT_EQ(words,
+              (QStringList{QStringLiteral("Мембранами"), QStringLiteral("Насос"), QStringLiteral("Насосы"),
+                           QStringLiteral("насоса")}));
+    EXPECT_TRUE(index->WordsToMark(QStringLiteral("насос"), QStringLiteral("09009r.html")).empty());
 }
