@@ -37,17 +37,16 @@ QString dataSourceOf(const QString& connectionString)
     return connectionString.mid(start, end < 0 ? -1 : end - start).trimmed();
 }
 
-// Whether a column is declared to hold numbers, from SQLite's own table metadata.
-NumericColumnLookup NumericColumnsOf(sqlite3* db)
+// What a column is declared to hold, from SQLite's own table metadata.
+ColumnKindLookup ColumnKindsOf(sqlite3* db)
 {
     return [db](const QString& table, const QString& column) {
         const char* declared = nullptr;
         if (sqlite3_table_column_metadata(db, nullptr, table.toUtf8().constData(), column.toUtf8().constData(),
                                           &declared, nullptr, nullptr, nullptr, nullptr) != SQLITE_OK ||
             !declared)
-            return false;
-        const QByteArray type = QByteArray(declared).toUpper();
-        return type.contains("INT") || type.contains("REAL") || type.contains("FLOA") || type.contains("DOUB");
+            return ValueKind::Unknown;
+        return DeclaredKind(declared);
     };
 }
 
@@ -208,7 +207,7 @@ QString TADOQuery::sql() const { return d->sql; }
 void TADOQuery::ExecSQL()
 {
     sqlite3* db = d->connect().handle();
-    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql, NumericColumnsOf(db)))};
+    StatementGuard guard{prepareOne(db, TranslateAccessQuery(d->sql, ColumnKindsOf(db)).sql)};
     for (;;) {
         const int rc = sqlite3_step(guard.statement);
         if (rc == SQLITE_DONE)
@@ -222,16 +221,18 @@ void TADOQuery::Open()
 {
     Close();
     sqlite3* db = d->connect().handle();
-    const NumericColumnLookup numeric = NumericColumnsOf(db);
-    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql, numeric))};
+    const ColumnKindLookup kinds = ColumnKindsOf(db);
+    const AccessTranslation translation = TranslateAccessQuery(d->sql, kinds);
+    StatementGuard guard{prepareOne(db, translation.sql)};
     const int counted = sqlite3_column_count(guard.statement) > 0
-        ? CountRows(db, guard.statement, d->countSql.isEmpty() ? QString() : TranslateAccessSql(d->countSql, numeric))
+        ? CountRows(db, guard.statement,
+                    d->countSql.isEmpty() ? QString() : TranslateAccessQuery(d->countSql, kinds).sql)
         : -1;
     if (counted < 0) {
-        d->result.fill(guard.statement);
+        d->result.fill(guard.statement, translation.currencyColumns);
         d->rowCount = d->result.rowCount();
     } else {
-        d->result.start(guard.statement);
+        d->result.start(guard.statement, translation.currencyColumns);
         d->rowCount = counted;
         if (counted > 0) {
             d->pending = guard.release();

@@ -1,6 +1,7 @@
 #include "jet_copy.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -23,7 +24,7 @@ const char* sqliteType(int jetType)
     case MDB_BYTE:
     case MDB_INT:
     case MDB_LONGINT: return "INTEGER";
-    case MDB_MONEY:
+    case MDB_MONEY: return "CURRENCY";  // whole ten-thousandths, exact as Jet keeps them
     case MDB_FLOAT:
     case MDB_DOUBLE: return "REAL";
     case MDB_NUMERIC: return "";
@@ -114,6 +115,17 @@ void bindValue(MdbHandle* mdb, const BoundTable& bound, unsigned c, sqlite3_stmt
         else
             sqlite3_bind_null(statement, slot);
         return;
+    case MDB_MONEY:
+        // A 64-bit count of ten-thousandths, little-endian, taken as it stands.
+        if (col->cur_value_len == 8)
+            sqlite3_bind_int64(
+                statement, slot,
+                sqlite3_int64(
+                    (std::uint64_t(std::uint32_t(mdb_get_int32(mdb->pg_buf, col->cur_value_start + 4))) << 32) |
+                    std::uint32_t(mdb_get_int32(mdb->pg_buf, col->cur_value_start))));
+        else
+            sqlite3_bind_null(statement, slot);
+        return;
     default: break;
     }
     if (length <= 0)
@@ -122,7 +134,7 @@ void bindValue(MdbHandle* mdb, const BoundTable& bound, unsigned c, sqlite3_stmt
         sqlite3_bind_blob(statement, slot, text, length, SQLITE_TRANSIENT);
     else if (bound.types[c] == MDB_NUMERIC)
         bindDecimal(statement, slot, text, strnlen(text, std::size_t(length)));
-    else  // texts, dates, and currency as exact decimal text that the column's type converts
+    else  // texts and dates
         sqlite3_bind_text(statement, slot, text, int(strnlen(text, std::size_t(length))), SQLITE_TRANSIENT);
 }
 
