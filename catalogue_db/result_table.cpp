@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -24,6 +25,15 @@ void ResultTable::clear()
     std::string().swap(store_);
 }
 
+void ResultTable::reserveRows(int rows)
+{
+    if (rows <= rows_ || rows_ == 0)
+        return;
+    cells_.reserve(std::size_t(rows) * names_.size());
+    const double bytesPerRow = double(store_.size()) / rows_;
+    store_.reserve(std::size_t(std::min(double(rows) * bytesPerRow * 1.05, double(0xFFFFFFFFu))));
+}
+
 void ResultTable::append(CellType type, const void* bytes, std::size_t size)
 {
     if (size > kSizeMask || store_.size() + size > 0xFFFFFFFFull)
@@ -37,12 +47,22 @@ void ResultTable::start(sqlite3_stmt* statement, const QStringList& currencyColu
 {
     clear();
     const int columns = sqlite3_column_count(statement);
-    for (int c = 0; c < columns; ++c) {
+    for (int c = 0; c < columns; ++c)
         names_.append(QString::fromUtf8(sqlite3_column_name(statement, c)));
+    currency_ = CurrencyColumns(statement, currencyColumns);
+}
+
+std::vector<bool> ResultTable::CurrencyColumns(sqlite3_stmt* statement, const QStringList& currencyColumns)
+{
+    std::vector<bool> currency;
+    const int columns = sqlite3_column_count(statement);
+    for (int c = 0; c < columns; ++c) {
         const char* declared = sqlite3_column_decltype(statement, c);
-        currency_.push_back((declared && DeclaredKind(declared) == ValueKind::Currency) ||
-                            currencyColumns.contains(names_.back(), Qt::CaseInsensitive));
+        currency.push_back(
+            (declared && DeclaredKind(declared) == ValueKind::Currency) ||
+            currencyColumns.contains(QString::fromUtf8(sqlite3_column_name(statement, c)), Qt::CaseInsensitive));
     }
+    return currency;
 }
 
 bool ResultTable::appendRow(sqlite3_stmt* statement)

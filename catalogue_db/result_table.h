@@ -25,6 +25,10 @@ public:
     // Steps once and keeps the row; false when the statement has no more rows. Throws DatabaseError.
     bool appendRow(sqlite3_stmt* statement);
     void clear();
+    // Room for `rows` rows in all, their texts as long as those read so far.
+    void reserveRows(int rows);
+    // Which columns of the statement hold Currency: declared CURRENCY, or named in `currencyColumns`.
+    static std::vector<bool> CurrencyColumns(sqlite3_stmt* statement, const QStringList& currencyColumns);
 
     int rowCount() const { return rows_; }
     int columnCount() const { return int(names_.size()); }
