@@ -663,73 +663,83 @@ private:
     {
         Expression left = product();
         for (;;) {
-            const bool plus = acceptSymbol(u"+");
-            if (!plus && !acceptSymbol(u"-"))
+            if (acceptSymbol(u"+"))
+                left = added(left, product(), true);
+            else if (acceptSymbol(u"-"))
+                left = added(left, product(), false);
+            else
                 return left;
-            const Expression right = product();
-            const bool whole = left.kind == ValueKind::Integer && right.kind == ValueKind::Integer;
-            if (exactCurrency({&left, &right})) {
-                const QStringList sql = operandsSql({&left, &right});
-                left = ofKind((plus ? QStringLiteral("jet_cy_add(") : QStringLiteral("jet_cy_sub(")) + sql[0] +
-                                  QStringLiteral(", ") + sql[1] + u')',
-                              ValueKind::Currency);
-            } else if (plus) {
-                const bool numeric = isNumeric(left) && isNumeric(right);
-                left =
-                    ofKind(QStringLiteral("jet_add(") + plainSql(left) + QStringLiteral(", ") + plainSql(right) + u')',
-                           whole         ? ValueKind::Integer
-                               : numeric ? ValueKind::Number
-                                         : ValueKind::Unknown);
-            } else {
-                left = ofKind(u'(' + plainSql(left) + QStringLiteral(" - ") + plainSql(right) + u')',
-                              whole ? ValueKind::Integer : ValueKind::Number);
-            }
         }
+    }
+
+    // a + b or a - b: exact for Currency values and whole numbers, else in plain numbers.
+    Expression added(const Expression& left, const Expression& right, bool plus) const
+    {
+        const bool whole = left.kind == ValueKind::Integer && right.kind == ValueKind::Integer;
+        if (exactCurrency({&left, &right})) {
+            const QStringList sql = operandsSql({&left, &right});
+            return ofKind((plus ? QStringLiteral("jet_cy_add(") : QStringLiteral("jet_cy_sub(")) + sql[0] +
+                              QStringLiteral(", ") + sql[1] + u')',
+                          ValueKind::Currency);
+        }
+        if (!plus)
+            return ofKind(u'(' + plainSql(left) + QStringLiteral(" - ") + plainSql(right) + u')',
+                          whole ? ValueKind::Integer : ValueKind::Number);
+        const bool numeric = isNumeric(left) && isNumeric(right);
+        return ofKind(QStringLiteral("jet_add(") + plainSql(left) + QStringLiteral(", ") + plainSql(right) + u')',
+                      whole         ? ValueKind::Integer
+                          : numeric ? ValueKind::Number
+                                    : ValueKind::Unknown);
     }
 
     Expression product()
     {
         Expression left = unary();
         for (;;) {
-            if (acceptSymbol(u"*")) {
-                const Expression right = unary();
-                const bool whole = left.kind == ValueKind::Integer && right.kind == ValueKind::Integer;
-                if (isCurrency(left) && isCurrency(right))
-                    left =
-                        ofKind(QStringLiteral("jet_cy_product(") + left.sql + QStringLiteral(", ") + right.sql + u')',
-                               ValueKind::Currency);
-                else if ((isCurrency(left) && isWhole(right)) || (isWhole(left) && isCurrency(right)))
-                    left = ofKind(QStringLiteral("jet_cy_mul(") + (isCurrency(left) ? left.sql : right.sql) +
-                                      QStringLiteral(", ") + valueSql(isCurrency(left) ? right : left) + u')',
-                                  ValueKind::Currency);
-                else
-                    left = ofKind(u'(' + plainSql(left) + QStringLiteral(" * ") + plainSql(right) + u')',
-                                  whole ? ValueKind::Integer : ValueKind::Number);
-            } else if (acceptSymbol(u"/")) {  // Access divides without truncating
+            if (acceptSymbol(u"*"))
+                left = multiplied(left, unary());
+            else if (acceptSymbol(u"/"))  // Access divides without truncating
                 left = number(QStringLiteral("(CAST(") + plainSql(left) + QStringLiteral(" AS REAL) / ") +
                               plainSql(unary()) + u')');
-            } else if (acceptSymbol(u"\\")) {
-                left = ofKind(QStringLiteral("(CAST(") + plainSql(left) + QStringLiteral(" AS INTEGER) / CAST(") +
-                                  plainSql(unary()) + QStringLiteral(" AS INTEGER))"),
-                              ValueKind::Integer);
-            } else if (acceptWord(u"mod")) {
+            else if (acceptSymbol(u"\\"))
+                left = number(QStringLiteral("(CAST(") + plainSql(left) + QStringLiteral(" AS INTEGER) / CAST(") +
+                              plainSql(unary()) + QStringLiteral(" AS INTEGER))"));
+            else if (acceptWord(u"mod"))
                 left = number(u'(' + plainSql(left) + QStringLiteral(" % ") + plainSql(unary()) + u')');
-            } else {
+            else
                 return left;
-            }
         }
+    }
+
+    // a * b: Currency times a whole number or a Currency value stays Currency.
+    static Expression multiplied(const Expression& left, const Expression& right)
+    {
+        if (isCurrency(left) && isCurrency(right))
+            return ofKind(QStringLiteral("jet_cy_product(") + left.sql + QStringLiteral(", ") + right.sql + u')',
+                          ValueKind::Currency);
+        if ((isCurrency(left) && isWhole(right)) || (isWhole(left) && isCurrency(right)))
+            return ofKind(QStringLiteral("jet_cy_mul(") + (isCurrency(left) ? left.sql : right.sql) +
+                              QStringLiteral(", ") + valueSql(isCurrency(left) ? right : left) + u')',
+                          ValueKind::Currency);
+        const bool whole = left.kind == ValueKind::Integer && right.kind == ValueKind::Integer;
+        return ofKind(u'(' + plainSql(left) + QStringLiteral(" * ") + plainSql(right) + u')',
+                      whole ? ValueKind::Integer : ValueKind::Number);
     }
 
     Expression unary()
     {
-        if (acceptSymbol(u"-")) {
-            const Expression operand = unary();
-            const bool keeps = isCurrency(operand) || operand.kind == ValueKind::Integer;
-            return ofKind(u'-' + valueSql(operand), keeps ? operand.kind : ValueKind::Number);
-        }
+        if (acceptSymbol(u"-"))
+            return negated(unary());
         if (acceptSymbol(u"+"))
             return unary();
         return primary();
+    }
+
+    // -a keeps a Currency value or a whole number what it is.
+    static Expression negated(const Expression& operand)
+    {
+        const bool keeps = isCurrency(operand) || operand.kind == ValueKind::Integer;
+        return ofKind(u'-' + valueSql(operand), keeps ? operand.kind : ValueKind::Number);
     }
 
     Expression primary()
