@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -196,23 +197,33 @@ void arithmeticFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
 }
 
-// Avg of Currency values: the exact sum over the count, rounded to ten-thousandths.
+// Avg of Currency values: the exact sum over the count, rounded to ten-thousandths. SQLite's
+// aggregate memory is aligned for eight bytes only, so the wide sum is copied in and out.
 struct AverageState {
-    Wide sum;
+    unsigned char sum[sizeof(Wide)];
     qint64 count;
     double plainSum;
     bool plain;  // a plain number was among the values
 };
+
+Wide sumOf(const AverageState& state)
+{
+    Wide sum;
+    std::memcpy(&sum, state.sum, sizeof sum);
+    return sum;
+}
 
 void averageStep(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     auto* state = static_cast<AverageState*>(sqlite3_aggregate_context(ctx, sizeof(AverageState)));
     if (!state || isNull(argv[0]))
         return;
-    if (isExact(argv[0]))
-        state->sum += sqlite3_value_int64(argv[0]);
-    else
+    if (isExact(argv[0])) {
+        const Wide sum = sumOf(*state) + sqlite3_value_int64(argv[0]);
+        std::memcpy(state->sum, &sum, sizeof sum);
+    } else {
         state->plain = true;
+    }
     state->plainSum += unitsOf(argv[0]);
     ++state->count;
 }
@@ -224,7 +235,7 @@ void averageFinal(sqlite3_context* ctx)
         return sqlite3_result_null(ctx);
     if (state->plain)
         return sqlite3_result_double(ctx, state->plainSum / double(state->count));
-    resultCurrency(ctx, fitting(roundedQuotient(state->sum, state->count)));
+    resultCurrency(ctx, fitting(roundedQuotient(sumOf(*state), state->count)));
 }
 
 void roundFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
