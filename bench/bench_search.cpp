@@ -137,7 +137,8 @@ int main(int argc, char** argv)
             search.repaint();
             scroll.push_back(double(timer.nsecsElapsed()) / 1e6);
             // The shell in the same rounds: the count and the first rows (it stops when `head` has
-            // them), then every row.
+            // them; rows end in the record separator of its ascii mode, as texts hold line breaks),
+            // then every row.
             const QString settings = QString::fromLatin1(CatalogueConnection::settings()) + u'\n';
             const QString firstFile =
                 WriteSqlFile(session.ExeDir + QStringLiteral("first.sql"),
@@ -145,7 +146,9 @@ int main(int argc, char** argv)
             const QString allFile =
                 WriteSqlFile(session.ExeDir + QStringLiteral("all.sql"), settings + statement + u';');
             first.push_back(CommandMilliseconds(
-                QStringLiteral("%1 < '%2' | head -n %3 > /dev/null").arg(shell, firstFile).arg(FirstRows + 1)));
+                QStringLiteral("%1 -cmd '.mode ascii' < '%2' | tr -d '\\n' | tr '\\036' '\\n' | head -n %3 > /dev/null")
+                    .arg(shell, firstFile)
+                    .arg(FirstRows + 1)));
             listing.push_back(CommandMilliseconds(QStringLiteral("%1 < '%2' > /dev/null").arg(shell, allFile)));
             // The catalogue tool's sql verb on the same Access text.
             const QString accessFile = WriteSqlFile(session.ExeDir + QStringLiteral("access.sql"), ui.Label8->text());

@@ -41,8 +41,8 @@ std::optional<qint64> CurrencyRound(qint64 value, int decimals);
 // no number and outside the range.
 void CurrencyConversionFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv);
 
-// The functions the translation calls for Currency: jet_cy_of (the same, null
-// giving null), jet_cy_units (a Currency value as a plain number), jet_cy_add, jet_cy_sub,
-// jet_cy_mul (by a whole number), jet_cy_product, jet_cy_avg (an aggregate), jet_cy_round,
-// jet_cy_int, jet_cy_fix, jet_cy_cstr and jet_cy_format.
+// The functions the translation calls for Currency: jet_cy_of (as CCur, but null gives null),
+// jet_cy_units (a Currency value as a plain number), jet_cy_add, jet_cy_sub, jet_cy_mul (by a
+// whole number), jet_cy_product, jet_cy_avg (an aggregate), jet_cy_round, jet_cy_int, jet_cy_fix,
+// jet_cy_cstr and jet_cy_format.
 void RegisterCurrencyFunctions(sqlite3* db);
