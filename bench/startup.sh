@@ -40,6 +40,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'
 splash=$(field splash instant); waited=$(field page waited); instant=$(field start instant)
 waitedPainted=$(field painted waited); instantPainted=$(field painted instant)
 viewer=$(field page viewer); pss=$(field pss instant); viewerPss=$(field pss viewer)
+printf 'minimal viewer loads:                      %s\n' "$(awk '$1 == "instant" { print $NF; exit }' "$out")"
 printf 'start to splash shown:                     %s ms\n' "$splash"
 printf 'choice to 1st page, splash up 1.5 s:       %s ms loaded (aim 100 ms), %s ms drawn on screen\n' "$waited" "$waitedPainted"
 printf 'choice at once, start to 1st page:         %s ms; minimal viewer start to page %s ms; ratio %s (aim 1.0)\n' \
