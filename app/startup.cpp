@@ -11,13 +11,15 @@
 #include "web_browser.h"
 
 #include <QPointer>
+#include <QTimer>
 
 namespace {
-// Loads the main window's first page, hidden, once the watched window has been painted for the
-// first time: the HTML engine, its renderer and the page start while the splash waits.
-class PreloadAfterFirstPaint : public QObject {
+// Once the watched window has been painted for the first time and has stayed up a moment, lays out,
+// polishes and draws the hidden main window, so that its first showing only puts it on the screen.
+// A choice made at once does not wait for it: by then the splash is gone and nothing is done.
+class PrepareAfterFirstPaint : public QObject {
 public:
-    PreloadAfterFirstPaint(QWidget* window, TForm1* form) : QObject(window), form_(form)
+    PrepareAfterFirstPaint(QWidget* window, TForm1* form) : QObject(window), window_(window), form_(form)
     {
         window->installEventFilter(this);
     }
@@ -27,15 +29,19 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            // Queued, so the splash's paint reaches the screen first.
-            if (TForm1* form = form_)
-                QMetaObject::invokeMethod(form, &TForm1::PreloadFirstPage, Qt::QueuedConnection);
-            deleteLater();
+            QTimer::singleShot(PrepareDelayMs, this, [this] {
+                if (window_ && window_->isVisible() && form_ && !form_->isVisible())
+                    form_->PrepareFirstShowing();
+                deleteLater();
+            });
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    // Far less than anyone takes to read the splash and choose.
+    static constexpr int PrepareDelayMs = 50;
+    QPointer<QWidget> window_;
     QPointer<TForm1> form_;
 };
 }  // namespace
@@ -54,11 +60,15 @@ bool TStartup::CreateMainWindow(const QString& exePath)
 void TStartup::ShowSplash()
 {
     frmSplash = new TfrmSplash(session);
+    // The HTML engine starts, and the first page in the splash's language loads, hidden, before the
+    // splash shows: the engine's start holds up this thread, and a choice made the moment the
+    // splash shows then finds the page on its way.
+    Form1->PreloadFirstPage();
     CentreOnScreen(frmSplash);
     frmSplash->show();
     frmSplash->raise();
     frmSplash->activateWindow();
-    new PreloadAfterFirstPaint(frmSplash, Form1);
+    new PrepareAfterFirstPaint(frmSplash, Form1);
 }
 
 void TStartup::WaitForSplash()

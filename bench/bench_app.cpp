@@ -8,6 +8,7 @@
 //   pss      memory (PSS) of this process and its HTML engine processes after the first page (KiB);
 //   allocated  of that, the anonymous and shared-memory pages (less moved by other programs);
 //   search   the same after a search listing every project (KiB);
+//   view     where the HTML view lies on the screen (x,y,w,h);
 //   url      the first page, for the minimal viewer to load.
 // The catalogue is the demo one beside the program, or the folder given as the second argument;
 // the third argument is how long the splash stays up before the choice, in ms (default 0: at once);
@@ -114,12 +115,16 @@ int main(int argc, char** argv)
     QTimer::singleShot(120000, [] { QCoreApplication::quit(); });
     startup.RunMessageLoop();
 
+    // Where the HTML view lies on the screen, for the screen watcher's split of window and page.
+    QWidget* view = startup.Form1->WebBrowser1->view();
+    const QRect viewRect(view->mapToGlobal(QPoint(0, 0)), view->size());
     std::sort(nextTimes.begin(), nextTimes.end());
     const double nextMedian = nextTimes.empty() ? -1 : nextTimes[nextTimes.size() / 2];
     std::printf(
-        "splash %.1f page %.1f painted %.1f start %.1f next %.1f pss %lld allocated %lld search %lld rows %s url %s\n",
+        "splash %.1f page %.1f painted %.1f start %.1f next %.1f pss %lld allocated %lld search %lld rows %s view "
+        "%d,%d,%d,%d url %s\n",
         splashShown - launched, firstPage - chosen, painted > 0 ? painted - chosen : -1, firstPage - launched,
         nextMedian, pss, allocated, searchPss, startup.frmSearch->controls().lblRecCount->text().toUtf8().constData(),
-        firstUrl.toUtf8().constData());
+        viewRect.x(), viewRect.y(), viewRect.width(), viewRect.height(), firstUrl.toUtf8().constData());
     return 0;
 }

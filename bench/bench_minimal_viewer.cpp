@@ -2,7 +2,8 @@
 // QWebEngineView with an off-the-record profile. It prints the time from its process start (the
 // launcher's clock reading, the first argument) to the page loaded, and its memory then: PSS of
 // this process and its HTML engine processes (KiB); and the time to the page drawn on the screen.
-// Usage: bench_minimal_viewer LAUNCH_MS PAGE_FILE_OR_URL
+// With a third argument "stay" it stays open afterwards (for screen_watch, which ends it).
+// Usage: bench_minimal_viewer LAUNCH_MS PAGE_FILE_OR_URL [stay]
 #include "../tests/robustness/process_memory.h"
 #include "first_frame.h"
 
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
@@ -28,6 +30,7 @@ int main(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     const QUrl page = QUrl::fromUserInput(QString::fromLocal8Bit(argv[2]), QString(), QUrl::AssumeLocalFile);
+    const bool stay = argc > 3 && std::strcmp(argv[3], "stay") == 0;
 
     QWebEngineProfile profile;  // no storage name: off the record; it outlives the view and its page
     QWebEngineView view;
@@ -45,7 +48,8 @@ int main(int argc, char** argv)
                     painted - launched, static_cast<long long>(memory.totalKb()),
                     static_cast<long long>(memory.allocatedKb), loadedOk ? 1 : 0);
         std::fflush(stdout);
-        QCoreApplication::quit();
+        if (!stay)
+            QCoreApplication::quit();
     };
     QObject::connect(webPage, &QWebEnginePage::loadFinished, [&](bool ok) {
         loaded = nowMs();

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QPixmap>
 
 TForm1::TForm1(Session& session, QWidget* parent) : QWidget(parent), session_(session), ui(new Ui::Form1)
 {
@@ -76,6 +77,14 @@ void TForm1::FormShow()
 }
 
 void TForm1::PreloadFirstPage() { WebBrowser1->Preload(pageUrlAt(1)); }
+
+void TForm1::PrepareFirstShowing()
+{
+    winId();
+    ensurePolished();
+    QPixmap drawn(size());
+    render(&drawn);
+}
 
 void TForm1::OpenPage()
 {

@@ -65,6 +65,9 @@ public:
     // Loads, hidden and unreported, the page FormShow opens if the current language stays chosen,
     // so that it is ready when the main window shows.
     void PreloadFirstPage();
+    // Makes the hidden window's native window, polishes and draws it once off the screen, so that
+    // its first showing has nothing left to set up. Nothing of it is visible or reported.
+    void PrepareFirstShowing();
     void OpenPage();
     void ShowPositionLabel();
 

@@ -111,6 +111,9 @@ void TWebBrowser::Preload(const QString& url)
         return;
     preload_ = Preloaded{UrlFromText(url)};
     view_->load(preload_->url);
+    // Drawn while hidden, so that the view has the page's picture the moment it shows (the engine
+    // draws nothing for a page it believes unseen).
+    page_->setVisible(true);
 }
 
 void TWebBrowser::Navigate(const QString& url)

@@ -33,8 +33,8 @@ public:
     bool engineStarted() const { return page_ != nullptr; }
 
     // Loads the page the program will most likely open first, hidden and unreported; start-up
-    // calls it once the splash is on screen, so that the engine, its renderer and the page start
-    // while the person chooses a language and do not delay the splash. The next Navigate reports
+    // calls it just before the splash shows, so that the engine, its renderer and the page start
+    // while the person chooses a language; the page is drawn, off the screen, meanwhile. The next Navigate reports
     // its address as always: if it is this page, the page is taken as it stands, and what it did
     // meanwhile (navigations of its frames, the end of its load) is reported after it; otherwise it
     // is replaced and nothing of it is reported.

@@ -1,5 +1,6 @@
 #include "access_format.h"
 
+#include "access_currency.h"
 #include "access_values.h"
 
 #include <QLocale>
@@ -10,11 +11,60 @@
 
 namespace {
 
-// Digits of |value| with `decimals` places, a half rounded away from zero as Format does.
-QString fixedDigits(double value, int decimals)
+// A number to format: a double, or a Currency value whose digits are known exactly (in
+// ten-thousandths, times 100 after a percent sign).
+struct Amount {
+    double value;
+    std::optional<__int128> exact;
+    int exactDecimals = 4;
+
+    Amount percent() const { return {value * 100, exact, exact ? exactDecimals - 2 : exactDecimals}; }
+};
+
+std::optional<Amount> amountOf(const QVariant& value)
 {
+    if (value.metaType() == QMetaType::fromType<AccessCurrency>()) {
+        const qint64 t = value.value<AccessCurrency>().tenThousandths;
+        return Amount{double(t) / double(kCurrencyUnit), __int128(t)};
+    }
+    if (const std::optional<double> number = AccessNumberOf(value))
+        return Amount{*number, std::nullopt};
+    return std::nullopt;
+}
+
+// Digits of an exact amount (`scaled` with `scale` decimals) with `decimals` places, a half rounded
+// away from zero.
+QString exactDigits(__int128 scaled, int scale, int decimals)
+{
+    __int128 magnitude = scaled < 0 ? -scaled : scaled;
+    if (scale > decimals) {
+        __int128 divisor = 1;
+        for (int k = decimals; k < scale; ++k)
+            divisor *= 10;
+        const __int128 remainder = magnitude % divisor;
+        magnitude = magnitude / divisor + (remainder * 2 >= divisor ? 1 : 0);
+        scale = decimals;
+    }
+    QString digits;
+    do {
+        digits.prepend(QChar(u'0' + int(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude > 0);
+    for (; scale < decimals; ++scale)
+        digits += u'0';
+    if (decimals == 0)
+        return digits;
+    digits = digits.rightJustified(decimals + 1, u'0');
+    return digits.left(digits.size() - decimals) + u'.' + digits.right(decimals);
+}
+
+// Digits of |value| with `decimals` places, a half rounded away from zero as Format does.
+QString fixedDigits(const Amount& amount, int decimals)
+{
+    if (amount.exact)
+        return exactDigits(*amount.exact, amount.exactDecimals, decimals);
     const double scale = std::pow(10.0, decimals);
-    const double rounded = std::round(std::fabs(value) * scale * (1 + 1e-15)) / scale;
+    const double rounded = std::round(std::fabs(amount.value) * scale * (1 + 1e-15)) / scale;
     return QString::number(rounded, 'f', decimals);
 }
 
@@ -35,30 +85,38 @@ QString withSign(double value, const QString& text)
     return value < 0 && !zero ? u'-' + text : text;
 }
 
-std::optional<QString> namedFormat(const QVariant& value, const QString& name)
+// `value` as given (a Currency value keeps its exact digits); `plain` the same as a plain value.
+std::optional<QString> namedFormat(const QVariant& value, const QVariant& plain, const QString& name)
 {
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     const QString key = name.toLower();
     static const QStringList numberNames = {QStringLiteral("general number"), QStringLiteral("fixed"),
-                                            QStringLiteral("standard"), QStringLiteral("percent")};
+                                            QStringLiteral("standard"), QStringLiteral("percent"),
+                                            QStringLiteral("currency")};
     static const QStringList truthNames = {QStringLiteral("yes/no"), QStringLiteral("true/false"),
                                            QStringLiteral("on/off")};
     static const QStringList dateNames = {QStringLiteral("general date"), QStringLiteral("short date"),
                                           QStringLiteral("long date"), QStringLiteral("short time"),
                                           QStringLiteral("long time")};
     if (numberNames.contains(key) || truthNames.contains(key)) {
-        const std::optional<double> number = AccessNumberOf(value);
+        const std::optional<Amount> number = amountOf(value);
         if (!number)
-            return value.toString();
-        const double v = *number;
+            return plain.toString();
+        const double v = number->value;
+        const auto groupedDigits = [&number] {
+            const QString digits = fixedDigits(*number, 2);
+            return grouped(digits.left(digits.size() - 3)) + digits.right(3);
+        };
         switch (numberNames.indexOf(key)) {
-        case 0: return AccessNumberText(v);
-        case 1: return withSign(v, fixedDigits(v, 2));
-        case 2: {
-            const QString digits = fixedDigits(v, 2);
-            return withSign(v, grouped(digits.left(digits.size() - 3)) + digits.right(3));
+        case 0: return number->exact ? CurrencyText(qint64(*number->exact)) : AccessNumberText(v);
+        case 1: return withSign(v, fixedDigits(*number, 2));
+        case 2: return withSign(v, groupedDigits());
+        case 3: return withSign(v, fixedDigits(number->percent(), 2)) + u'%';
+        case 4: {
+            // US English: a dollar sign, and a negative amount in parentheses.
+            const QString text = u'$' + groupedDigits();
+            return withSign(v, text).startsWith(u'-') ? u'(' + text + u')' : text;
         }
-        case 3: return withSign(v, fixedDigits(v * 100, 2)) + u'%';
         default: break;
         }
         const QStringList words = name.split(u'/');
@@ -67,9 +125,9 @@ std::optional<QString> namedFormat(const QVariant& value, const QString& name)
     const int dateKind = dateNames.indexOf(key);
     if (dateKind < 0)
         return std::nullopt;
-    const std::optional<QDateTime> date = AccessDateOf(value);
+    const std::optional<QDateTime> date = AccessDateOf(plain);
     if (!date)
-        return value.toString();
+        return plain.toString();
     switch (dateKind) {
     case 0:
         return date->time() == QTime(0, 0) ? us.toString(date->date(), QStringLiteral("M/d/yyyy"))
@@ -121,7 +179,7 @@ std::optional<QList<Piece>> pieces(const QString& format, const QString& placeho
     return out;
 }
 
-std::optional<QString> customNumber(double value, const QString& format)
+std::optional<QString> customNumber(const Amount& value, const QString& format)
 {
     const std::optional<QList<Piece>> parts = pieces(format, QStringLiteral("0#.,%"), QStringLiteral(" -+$()"), false);
     if (!parts)
@@ -139,8 +197,9 @@ std::optional<QString> customNumber(double value, const QString& format)
     const QString fraction = point < 0 ? QString() : mask.mid(point + 1);
     if (fraction.contains(u',') || mask.count(u'.') > 1)
         return std::nullopt;
-    const double v = percent ? value * 100 : value;
-    const QString digits = fixedDigits(v, int(fraction.size()));
+    const Amount amount = percent ? value.percent() : value;
+    const double v = amount.value;
+    const QString digits = fixedDigits(amount, int(fraction.size()));
     QString integer = point < 0 ? digits : digits.left(digits.indexOf(u'.'));
     QString decimals = digits.mid(integer.size() + 1);
     const int minimumWhole = int(whole.count(u'0'));
@@ -223,22 +282,27 @@ bool isDateFormat(const QString& format)
 
 std::optional<QString> AccessFormat(const QVariant& value, const QString& format, QString& error)
 {
+    const bool currency = value.metaType() == QMetaType::fromType<AccessCurrency>();
+    const QVariant plain =
+        currency ? QVariant(double(value.value<AccessCurrency>().tenThousandths) / double(kCurrencyUnit)) : value;
     if (format.isEmpty()) {
+        if (currency)
+            return CurrencyText(value.value<AccessCurrency>().tenThousandths);
         if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong)
             return AccessNumberText(value.toDouble());
         return value.toString();
     }
-    if (std::optional<QString> named = namedFormat(value, format))
+    if (std::optional<QString> named = namedFormat(value, plain, format))
         return named;
     // A format is refused whatever the value; a value it does not fit is shown as it is.
     const bool dates = isDateFormat(format);
     std::optional<QString> text =
-        dates ? customDate(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC), format) : customNumber(0, format);
+        dates ? customDate(QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC), format) : customNumber({0, {}}, format);
     if (text) {
-        const std::optional<QDateTime> date = dates ? AccessDateOf(value) : std::nullopt;
-        const std::optional<double> number = dates ? std::nullopt : AccessNumberOf(value);
+        const std::optional<QDateTime> date = dates ? AccessDateOf(plain) : std::nullopt;
+        const std::optional<Amount> number = dates ? std::nullopt : amountOf(value);
         if (!date && !number)
-            return value.toString();
+            return plain.toString();
         text = dates ? customDate(*date, format) : customNumber(*number, format);
     }
     if (!text)

@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <optional>
 
-// The text of `value` (a number, a text, or a date text) in `format`. An empty format gives the
+// The text of `value` (a number, a Currency value as AccessCurrency, whose digits it keeps exactly,
+// a text, or a date text) in `format`. An empty format gives the
 // value's own text. Returns nothing and sets `error` for a format it does not know.
 std::optional<QString> AccessFormat(const QVariant& value, const QString& format, QString& error);

@@ -1,7 +1,9 @@
 #include "access_functions.h"
 
+#include "access_currency.h"
 #include "access_format.h"
 #include "access_values.h"
+#include "jet_text.h"
 
 #include <QDateTime>
 #include <QVariant>
@@ -229,14 +231,123 @@ void replaceFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     resultText(ctx, out);
 }
 
-// StrComp(a, b[, compare]): -1, 0 or 1; case ignored unless compare is 0.
-void strcompFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+// The compare argument of InStr, InStrRev and StrComp: 0 compares binary, 1 (and 2, the
+// database's order) as text, ignoring case; text when it is not given, as in Access queries.
+// None after reporting an error.
+std::optional<bool> comparesText(sqlite3_context* ctx, int argc, sqlite3_value** argv, int at)
 {
+    if (argc <= at)
+        return true;
+    if (isNull(argv[at])) {
+        resultError(ctx, QStringLiteral("Invalid use of Null"));
+        return std::nullopt;
+    }
+    const std::optional<double> compare = numberOf(argv[at]);
+    if (!compare || (*compare != 0 && *compare != 1 && *compare != 2)) {
+        resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
+        return std::nullopt;
+    }
+    return *compare != 0;
+}
+
+// A start position of InStr or InStrRev; none after reporting an error.
+std::optional<qint64> startOf(sqlite3_context* ctx, sqlite3_value* v)
+{
+    if (isNull(v)) {
+        resultError(ctx, QStringLiteral("Invalid use of Null"));
+        return std::nullopt;
+    }
+    const std::optional<double> start = numberOf(v);
+    if (!start) {
+        resultError(ctx, QStringLiteral("Type mismatch"));
+        return std::nullopt;
+    }
+    if (std::fabs(*start) > 2147483647.0) {
+        resultError(ctx, QStringLiteral("Overflow"));
+        return std::nullopt;
+    }
+    return qint64(AccessRound(*start, 0));
+}
+
+// InStr([start, ]text, find[, compare]): where `find` first occurs in `text` from `start` on,
+// counting from 1; 0 when it does not.
+void instrFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    const int first = argc > 2 ? 1 : 0;
+    qint64 start = 1;
+    if (argc > 2) {
+        const std::optional<qint64> given = startOf(ctx, argv[0]);
+        if (!given)
+            return;
+        if (*given < 1)
+            return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
+        start = *given;
+    }
+    const std::optional<bool> text = comparesText(ctx, argc, argv, 3);
+    if (!text)
+        return;
+    if (isNull(argv[first]) || isNull(argv[first + 1]))
+        return sqlite3_result_null(ctx);
+    const QString within = textOf(argv[first]);
+    const QString find = textOf(argv[first + 1]);
+    if (start > within.size())
+        return sqlite3_result_int(ctx, 0);
+    if (find.isEmpty())
+        return sqlite3_result_int64(ctx, start);
+    const qsizetype at = within.indexOf(find, qsizetype(start - 1), *text ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    sqlite3_result_int64(ctx, at + 1);
+}
+
+// InStrRev(text, find[, start[, compare]]): where `find` last occurs in `text` ending at or
+// before `start` (-1, the default, for the end), counting from 1; 0 when it does not.
+void instrRevFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    qint64 start = -1;
+    if (argc > 2) {
+        const std::optional<qint64> given = startOf(ctx, argv[2]);
+        if (!given)
+            return;
+        if (*given == 0 || *given < -1)
+            return resultError(ctx, QStringLiteral("Invalid procedure call or argument"));
+        start = *given;
+    }
+    const std::optional<bool> text = comparesText(ctx, argc, argv, 3);
+    if (!text)
+        return;
     if (isNull(argv[0]) || isNull(argv[1]))
         return sqlite3_result_null(ctx);
-    const Qt::CaseSensitivity cs =
-        argc > 2 && sqlite3_value_int64(argv[2]) == 0 ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    const int order = QString::compare(textOf(argv[0]), textOf(argv[1]), cs);
+    const QString within = textOf(argv[0]);
+    const QString find = textOf(argv[1]);
+    if (start == -1)
+        start = within.size();
+    if (within.isEmpty() || start > within.size())
+        return sqlite3_result_int(ctx, 0);
+    if (find.isEmpty())
+        return sqlite3_result_int64(ctx, start);
+    const qint64 lastStart = start - find.size();
+    if (lastStart < 0)
+        return sqlite3_result_int(ctx, 0);
+    const qsizetype at =
+        within.lastIndexOf(find, qsizetype(lastStart), *text ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    sqlite3_result_int64(ctx, at + 1);
+}
+
+// StrComp(a, b[, compare]): -1, 0 or 1; as text (case ignored, in the order of the connection's
+// text comparisons) unless compare is 0.
+void strcompFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    const std::optional<bool> text = comparesText(ctx, argc, argv, 2);
+    if (!text)
+        return;
+    if (isNull(argv[0]) || isNull(argv[1]))
+        return sqlite3_result_null(ctx);
+    int order = 0;
+    if (*text) {
+        const QByteArray a = textOf(argv[0]).toUtf8(), b = textOf(argv[1]).toUtf8();
+        order = JetCompareText(a.constData(), std::size_t(a.size()), b.constData(), std::size_t(b.size()));
+    } else {
+        order = QString::compare(textOf(argv[0]), textOf(argv[1]), Qt::CaseSensitive);
+    }
     sqlite3_result_int(ctx, order < 0 ? -1 : order > 0 ? 1 : 0);
 }
 
@@ -393,21 +504,23 @@ void dateDiffFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 const std::vector<AccessFunction>& AccessFunctions()
 {
     static const std::vector<AccessFunction> functions = {
-        // Conditions and aggregates: SQLite's own.
-        {"IIf", "iif", 3, 3, ValueKind::Unknown, nullptr, true},
-        {"Count", "count", 1, 1, ValueKind::Number, nullptr, true},
-        {"Sum", "sum", 1, 1, ValueKind::Number, nullptr, true},
-        {"Avg", "avg", 1, 1, ValueKind::Number, nullptr, true},
-        {"Min", "min", 1, 1, ValueKind::Unknown, nullptr, true},
-        {"Max", "max", 1, 1, ValueKind::Unknown, nullptr, true},
-        {"Abs", "abs", 1, 1, ValueKind::Number, nullptr, true},
+        // Conditions and aggregates: SQLite's own. Those marked with a Currency form keep Currency
+        // values exact (SQLite's sum of integers is exact and reports an overflow).
+        {"IIf", "iif", 3, 3, ValueKind::Unknown, nullptr, true, "iif"},
+        {"Count", "count", 1, 1, ValueKind::Integer, nullptr, true, "count", ValueKind::Integer},
+        {"Sum", "sum", 1, 1, ValueKind::Number, nullptr, true, "sum"},
+        {"Avg", "avg", 1, 1, ValueKind::Number, nullptr, true, "jet_cy_avg"},
+        {"Min", "min", 1, 1, ValueKind::Unknown, nullptr, true, "min"},
+        {"Max", "max", 1, 1, ValueKind::Unknown, nullptr, true, "max"},
+        {"Abs", "abs", 1, 1, ValueKind::Number, nullptr, true, "abs"},
         // Texts: SQLite's own where it counts and cuts characters as Access does.
-        {"Len", "length", 1, 1, ValueKind::Number, nullptr, true},
+        {"Len", "length", 1, 1, ValueKind::Integer, nullptr, true},
         {"Chr", "char", 1, 1, ValueKind::Text, nullptr, true},
         {"ChrW", "char", 1, 1, ValueKind::Text, nullptr, true},
-        {"Asc", "unicode", 1, 1, ValueKind::Number, nullptr, true},
+        {"Asc", "unicode", 1, 1, ValueKind::Integer, nullptr, true},
         {"Mid", "substr", 2, 3, ValueKind::Text, nullptr, true},
-        {"InStr", "instr", 2, 2, ValueKind::Number, nullptr, true},
+        {"InStr", "jet_instr", 2, 4, ValueKind::Integer, instrFunction, true},
+        {"InStrRev", "jet_instrrev", 2, 4, ValueKind::Integer, instrRevFunction, true},
         {"Trim", "trim", 1, 1, ValueKind::Text, nullptr, true},
         {"LTrim", "ltrim", 1, 1, ValueKind::Text, nullptr, true},
         {"RTrim", "rtrim", 1, 1, ValueKind::Text, nullptr, true},
@@ -416,31 +529,44 @@ const std::vector<AccessFunction>& AccessFunctions()
         {"UCase", "jet_ucase", 1, 1, ValueKind::Text, upperFunction, true},
         {"LCase", "jet_lcase", 1, 1, ValueKind::Text, lowerFunction, true},
         {"Replace", "jet_replace", 3, 6, ValueKind::Text, replaceFunction, true},
-        {"StrComp", "jet_strcomp", 2, 3, ValueKind::Number, strcompFunction, true},
-        {"Format", "jet_format", 1, 2, ValueKind::Text, formatFunction, true},
+        {"StrComp", "jet_strcomp", 2, 3, ValueKind::Integer, strcompFunction, true},
+        {"Format", "jet_format", 1, 2, ValueKind::Text, formatFunction, true, "jet_cy_format", ValueKind::Text},
         // Nulls.
         {"IsNull", nullptr, 1, 1, ValueKind::Number, nullptr, true},
-        {"Nz", "jet_nz", 1, 2, ValueKind::Unknown, nzFunction, true},
+        {"Nz", "jet_nz", 1, 2, ValueKind::Unknown, nzFunction, true, "jet_nz"},
         // Numbers and conversions.
         {"Val", "jet_val", 1, 1, ValueKind::Number, valFunction, true},
-        {"CStr", "jet_cstr", 1, 1, ValueKind::Text, cstrFunction, true},
-        {"CInt", "jet_cint", 1, 1, ValueKind::Number, wholeNumberFunction<-32768, 32767>, true},
-        {"CLng", "jet_clng", 1, 1, ValueKind::Number, wholeNumberFunction<-2147483648LL, 2147483647LL>, true},
+        {"CStr", "jet_cstr", 1, 1, ValueKind::Text, cstrFunction, true, "jet_cy_cstr", ValueKind::Text},
+        {"CInt", "jet_cint", 1, 1, ValueKind::Integer, wholeNumberFunction<-32768, 32767>, true},
+        {"CLng", "jet_clng", 1, 1, ValueKind::Integer, wholeNumberFunction<-2147483648LL, 2147483647LL>, true},
         {"CDbl", "jet_cdbl", 1, 1, ValueKind::Number, cdblFunction, true},
-        {"Int", "jet_int", 1, 1, ValueKind::Number, integerPartFunction<floorOf>, true},
-        {"Fix", "jet_fix", 1, 1, ValueKind::Number, integerPartFunction<truncOf>, true},
-        {"Round", "jet_round", 1, 2, ValueKind::Number, roundFunction, true},
+        {"CCur", "jet_ccur", 1, 1, ValueKind::Currency, CurrencyConversionFunction, true, ""},
+        {"Int", "jet_int", 1, 1, ValueKind::Number, integerPartFunction<floorOf>, true, "jet_cy_int"},
+        {"Fix", "jet_fix", 1, 1, ValueKind::Number, integerPartFunction<truncOf>, true, "jet_cy_fix"},
+        {"Round", "jet_round", 1, 2, ValueKind::Number, roundFunction, true, "jet_cy_round"},
         // Dates; Date and Now change between calls.
-        {"Year", "jet_year", 1, 1, ValueKind::Number, datePartFunction<0>, true},
-        {"Month", "jet_month", 1, 1, ValueKind::Number, datePartFunction<1>, true},
-        {"Day", "jet_day", 1, 1, ValueKind::Number, datePartFunction<2>, true},
+        {"Year", "jet_year", 1, 1, ValueKind::Integer, datePartFunction<0>, true},
+        {"Month", "jet_month", 1, 1, ValueKind::Integer, datePartFunction<1>, true},
+        {"Day", "jet_day", 1, 1, ValueKind::Integer, datePartFunction<2>, true},
         {"Date", "jet_date", 0, 0, ValueKind::Text, dateFunction, false},
         {"Now", "jet_now", 0, 0, ValueKind::Text, nowFunction, false},
         {"DateSerial", "jet_dateserial", 3, 3, ValueKind::Text, dateSerialFunction, true},
         {"DateAdd", "jet_dateadd", 3, 3, ValueKind::Text, dateAddFunction, true},
-        {"DateDiff", "jet_datediff", 3, 3, ValueKind::Number, dateDiffFunction, true},
+        {"DateDiff", "jet_datediff", 3, 3, ValueKind::Integer, dateDiffFunction, true},
     };
     return functions;
+}
+
+ValueKind DeclaredKind(const char* declaredType)
+{
+    const QByteArray type = QByteArray(declaredType).toUpper();
+    if (type == "CURRENCY" || type == "MONEY")
+        return ValueKind::Currency;
+    if (type.contains("INT"))
+        return ValueKind::Integer;
+    if (type.contains("REAL") || type.contains("FLOA") || type.contains("DOUB"))
+        return ValueKind::Number;
+    return ValueKind::Unknown;
 }
 
 const AccessFunction* FindAccessFunction(QStringView name)
@@ -453,6 +579,7 @@ const AccessFunction* FindAccessFunction(QStringView name)
 
 void RegisterAccessFunctions(sqlite3* db)
 {
+    RegisterCurrencyFunctions(db);
     for (const AccessFunction& f : AccessFunctions())
         for (int arguments = f.fewest; f.call && arguments <= f.most; ++arguments)
             sqlite3_create_function_v2(db, f.sqlName, arguments,

@@ -11,8 +11,14 @@ struct sqlite3;
 struct sqlite3_context;
 struct sqlite3_value;
 
-// What an expression yields, as far as the query text tells.
-enum class ValueKind { Unknown, Number, Text };
+// What an expression yields, as far as the query text tells: a number (Integer when it is a whole
+// number), a text, a Currency value (an integer count of ten-thousandths, access_currency.h), or a
+// condition (SQLite's 1 or 0, which Access shows as True, -1, or False, 0).
+enum class ValueKind { Unknown, Number, Text, Integer, Currency, Condition };
+
+// What a column of an SQLite table declared with that type holds: CURRENCY or MONEY Currency,
+// types with INT whole numbers, with REAL, FLOA or DOUB numbers; Unknown for the rest.
+ValueKind DeclaredKind(const char* declaredType);
 
 struct AccessFunction {
     const char* name;  // as Access spells it; looked up ignoring case
@@ -22,6 +28,10 @@ struct AccessFunction {
     ValueKind yields;
     void (*call)(sqlite3_context*, int, sqlite3_value**);  // registered as sqlName; null for SQLite's own
     bool deterministic;
+    // What a call becomes when its values are Currency: that SQLite function (an empty name: the
+    // value itself), yielding `currencyYields`. Null: Currency arguments arrive as plain numbers.
+    const char* currencySqlName = nullptr;
+    ValueKind currencyYields = ValueKind::Currency;
 };
 
 // The whole table.

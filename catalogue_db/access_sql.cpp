@@ -146,12 +146,62 @@ struct Expression {
 
 Expression number(const QString& sql) { return {sql, {}, false, {}, ValueKind::Number}; }
 Expression text(const QString& sql) { return {sql, {}, false, {}, ValueKind::Text}; }
+Expression ofKind(const QString& sql, ValueKind kind) { return {sql, {}, false, {}, kind}; }
+Expression condition(const QString& sql) { return ofKind(sql, ValueKind::Condition); }
+
+bool isCurrency(const Expression& e) { return e.kind == ValueKind::Currency; }
+bool isWhole(const Expression& e) { return e.kind == ValueKind::Integer || e.sql == u"NULL"; }
+
+// A condition where a value is wanted: True is -1, as Access shows it.
+QString valueSql(const Expression& e)
+{
+    return e.kind == ValueKind::Condition ? QStringLiteral("(-(") + e.sql + QStringLiteral("))") : e.sql;
+}
+
+// A value where a plain number is wanted: Currency in units rather than ten-thousandths.
+QString plainSql(const Expression& e)
+{
+    return isCurrency(e) ? QStringLiteral("jet_cy_units(") + e.sql + u')' : valueSql(e);
+}
+
+// A Currency value, or a whole number (or null) made Currency.
+QString currencySql(const Expression& e)
+{
+    return isCurrency(e) ? e.sql : QStringLiteral("jet_cy_of(") + valueSql(e) + u')';
+}
+
+// Operands that meet in one operation or comparison: Currency values stay exact while the others
+// are Currency values or whole numbers; otherwise every operand is a plain number.
+QStringList operandsSql(std::initializer_list<const Expression*> operands)
+{
+    bool currency = false, exact = true;
+    for (const Expression* e : operands) {
+        currency = currency || isCurrency(*e);
+        exact = exact && (isCurrency(*e) || isWhole(*e));
+    }
+    QStringList out;
+    for (const Expression* e : operands)
+        out << (!currency ? valueSql(*e) : exact ? currencySql(*e) : plainSql(*e));
+    return out;
+}
+
+bool exactCurrency(std::initializer_list<const Expression*> operands)
+{
+    bool currency = false, exact = true;
+    for (const Expression* e : operands) {
+        currency = currency || isCurrency(*e);
+        exact = exact && (isCurrency(*e) || isWhole(*e));
+    }
+    return currency && exact;
+}
 
 class Translator {
 public:
-    Translator(const QString& sql, const NumericColumnLookup& numericColumn)
-        : tokens_(tokenize(sql)), numericColumn_(numericColumn)
+    Translator(const QString& sql, const ColumnKindLookup& columnKind) : tokens_(tokenize(sql)), columnKind_(columnKind)
     {}
+
+    // The result columns that hold Currency, by name (read after run()).
+    const QStringList& currencyColumns() const { return currencyColumns_; }
 
     QString run()
     {
@@ -234,6 +284,7 @@ private:
     QString select()
     {
         expectWord(u"select", QStringLiteral("Invalid SQL statement."));
+        ++selectDepth_;
         QString out = QStringLiteral("SELECT ");
         const bool distinct = acceptWord(u"distinct") || acceptWord(u"distinctrow");
         if (distinct)
@@ -247,9 +298,21 @@ private:
                                                  "that is misspelled or missing, or the punctuation is incorrect."));
             limit = tokens_[pos_++].text;
         }
-        out += selectList(distinct);
+        // The FROM clause is read first, so that the select list knows the kinds of its columns.
+        const std::size_t listAt = pos_;
+        skipSelectList();
+        QString from;
         if (acceptWord(u"from"))
-            out += QStringLiteral(" FROM ") + fromList();
+            from = QStringLiteral(" FROM ") + fromList();
+        const std::size_t afterFrom = pos_;
+        pos_ = listAt;
+        std::vector<std::pair<QString, ValueKind>> itemKinds;
+        out += selectList(distinct, itemKinds);
+        if (!from.isEmpty()) {
+            expectWord(u"from", QStringLiteral("Syntax error in query expression."));
+            pos_ = afterFrom;
+        }
+        out += from;
         if (acceptWord(u"where"))
             out += QStringLiteral(" WHERE ") + expression().sql;
         QStringList groupKeys;
@@ -279,7 +342,28 @@ private:
         }
         if (!limit.isEmpty())
             out += QStringLiteral(" LIMIT ") + limit;
+        --selectDepth_;
+        selectKinds_ = itemKinds;
         return out;
+    }
+
+    // Steps over a select list to the FROM that ends it, or to the clause or end that follows.
+    void skipSelectList()
+    {
+        int depth = 0;
+        for (;; ++pos_) {
+            const Token& t = peek();
+            if (t.kind == TokenKind::End)
+                return;
+            if (t.kind == TokenKind::Symbol && t.text == u"(")
+                ++depth;
+            else if (t.kind == TokenKind::Symbol && t.text == u")" && --depth < 0)
+                return;
+            else if (depth == 0 &&
+                     ((t.kind == TokenKind::Symbol && t.text == u";") || isWord(u"from") || isWord(u"where") ||
+                      isWord(u"group") || isWord(u"having") || isWord(u"order") || isWord(u"union")))
+                return;
+        }
     }
 
     struct SelectItem {
@@ -288,8 +372,9 @@ private:
         Expression expression;
     };
 
-    // DISTINCT tells rows apart ignoring the case of their texts, as Jet does.
-    QString selectList(bool distinct)
+    // DISTINCT tells rows apart ignoring the case of their texts, as Jet does. A condition shows
+    // as -1 or 0; Currency columns stay in ten-thousandths and are named in currencyColumns().
+    QString selectList(bool distinct, std::vector<std::pair<QString, ValueKind>>& itemKinds)
     {
         std::vector<SelectItem> items;
         int unnamed = 0;
@@ -324,6 +409,12 @@ private:
             const Expression& e = item.expression;
             if (item.alias.isEmpty() && e.qualified && uses.value(e.columnName.toLower()) > 1)
                 item.alias = e.sql.split(QStringLiteral("\".\"")).join(u'.').remove(u'"');
+            if (e.kind == ValueKind::Condition)
+                item.sql = valueSql(e);
+            const QString name = item.alias.isEmpty() ? e.columnName : item.alias;
+            itemKinds.emplace_back(name.toLower(), e.kind);
+            if (isCurrency(e) && selectDepth_ == 1)
+                currencyColumns_ << name;
             if (distinct && item.sql != u"*" && !item.sql.endsWith(QStringLiteral(".*")) && !isNumeric(e)) {
                 item.sql = collated(item.sql);
                 if (item.alias.isEmpty())
@@ -351,7 +442,7 @@ private:
     QString textOrdered(const Expression& key) const
     {
         if (isNumeric(key))
-            return key.sql;
+            return valueSql(key);
         return key.sql + QStringLiteral(" COLLATE ") + QLatin1String(kJetTextCollation);
     }
 
@@ -359,25 +450,41 @@ private:
     // FROM clause that is declared to hold numbers.
     bool isNumeric(const Expression& e) const
     {
-        if (e.kind != ValueKind::Unknown)
-            return e.kind == ValueKind::Number;
-        if (e.columnName.isEmpty() || !numericColumn_)
-            return false;
+        const ValueKind kind = e.kind != ValueKind::Unknown ? e.kind : columnKind(e);
+        return kind != ValueKind::Unknown && kind != ValueKind::Text;
+    }
+
+    // The kind of a column reference: from the select list of a derived table, or else from the
+    // declared type of a table's column.
+    ValueKind columnKind(const Expression& e) const
+    {
+        if (e.columnName.isEmpty())
+            return ValueKind::Unknown;
+        const QString column = e.columnName.toLower();
+        if (e.qualified && derived_.contains(e.tableName.toLower()))
+            return derived_.value(e.tableName.toLower()).value(column, ValueKind::Unknown);
+        if (!e.qualified)
+            for (const auto& columns : derived_)
+                if (columns.contains(column))
+                    return columns.value(column);
+        if (!columnKind_)
+            return ValueKind::Unknown;
         if (e.qualified)
-            return numericColumn_(tables_.value(e.tableName.toLower(), e.tableName), e.columnName);
+            return columnKind_(tables_.value(e.tableName.toLower(), e.tableName), e.columnName);
         for (const QString& table : std::as_const(tables_))
-            if (numericColumn_(table, e.columnName))
-                return true;
-        return false;
+            if (const ValueKind kind = columnKind_(table, e.columnName); kind != ValueKind::Unknown)
+                return kind;
+        return ValueKind::Unknown;
     }
 
     // A comparison of two operands, ignoring case unless one of them is a number.
-    QString compared(const Expression& left, const QString& rest, std::initializer_list<const Expression*> others) const
+    QString compared(const Expression& left, const QString& leftSql, const QString& rest,
+                     std::initializer_list<const Expression*> others) const
     {
         bool numeric = isNumeric(left);
         for (const Expression* other : others)
             numeric = numeric || isNumeric(*other);
-        return (numeric ? left.sql : collated(left.sql)) + rest;
+        return (numeric ? leftSql : collated(leftSql)) + rest;
     }
 
     QString fromList()
@@ -419,7 +526,11 @@ private:
                 out = u'(' + select() + u')';
                 expectSymbol(u")");
                 acceptWord(u"as");
-                return out + u' ' + quoteName(name());
+                const QString alias = name();
+                QHash<QString, ValueKind>& columns = derived_[alias.toLower()];
+                for (const auto& [column, kind] : selectKinds_)
+                    columns.insert(column, kind);
+                return out + u' ' + quoteName(alias);
             }
             out = u'(' + tableReference() + u')';
             expectSymbol(u")");
@@ -443,7 +554,7 @@ private:
     {
         Expression left = conjunction();
         while (acceptWord(u"or"))
-            left = number(left.sql + QStringLiteral(" OR ") + conjunction().sql);
+            left = condition(left.sql + QStringLiteral(" OR ") + conjunction().sql);
         return left;
     }
 
@@ -451,14 +562,14 @@ private:
     {
         Expression left = negation();
         while (acceptWord(u"and"))
-            left = number(left.sql + QStringLiteral(" AND ") + negation().sql);
+            left = condition(left.sql + QStringLiteral(" AND ") + negation().sql);
         return left;
     }
 
     Expression negation()
     {
         if (acceptWord(u"not"))
-            return number(QStringLiteral("NOT ") + negation().sql);
+            return condition(QStringLiteral("NOT ") + negation().sql);
         return comparison();
     }
 
@@ -471,7 +582,8 @@ private:
             if (peek().kind == TokenKind::Symbol && operators.contains(peek().text)) {
                 const QString op = tokens_[pos_++].text;
                 const Expression right = concatenation();
-                left = number(compared(left, u' ' + op + u' ' + right.sql, {&right}));
+                const QStringList sql = operandsSql({&left, &right});
+                left = condition(compared(left, sql[0], u' ' + op + u' ' + sql[1], {&right}));
                 continue;
             }
             const bool negated = isWord(u"not") && (isWord(u"like", 1) || isWord(u"between", 1) || isWord(u"in", 1));
@@ -479,20 +591,21 @@ private:
                 ++pos_;
             const QString no = negated ? QStringLiteral("NOT ") : QString();
             if (acceptWord(u"like")) {
-                left = number(left.sql + u' ' + no + QStringLiteral("LIKE ") + concatenation().sql);
+                left = condition(plainSql(left) + u' ' + no + QStringLiteral("LIKE ") + plainSql(concatenation()));
             } else if (acceptWord(u"between")) {
                 const Expression low = concatenation();
                 expectWord(u"and", QStringLiteral("Between operator without And in query expression."));
                 const Expression high = concatenation();
-                left = number(compared(
-                    left, u' ' + no + QStringLiteral("BETWEEN ") + low.sql + QStringLiteral(" AND ") + high.sql,
+                const QStringList sql = operandsSql({&left, &low, &high});
+                left = condition(compared(
+                    left, sql[0], u' ' + no + QStringLiteral("BETWEEN ") + sql[1] + QStringLiteral(" AND ") + sql[2],
                     {&low, &high}));
             } else if (acceptWord(u"in")) {
-                left = number(inList(left, no));
+                left = condition(inList(left, no));
             } else if (!negated && acceptWord(u"is")) {
                 const bool isNot = acceptWord(u"not");
                 expectWord(u"null", QStringLiteral("Syntax error in query expression: Null expected after Is."));
-                left = number(left.sql + (isNot ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL")));
+                left = condition(left.sql + (isNot ? QStringLiteral(" IS NOT NULL") : QStringLiteral(" IS NULL")));
             } else {
                 return left;
             }
@@ -504,21 +617,36 @@ private:
     {
         expectSymbol(u"(");
         QString list;
+        QString leftSql = valueSql(left);
         bool numeric = false;
         if (isWord(u"select")) {
             list = select();
+            // A Currency column of the subquery against another value: both as Currency.
+            const bool currencyList = !selectKinds_.empty() && selectKinds_.front().second == ValueKind::Currency;
+            if (currencyList != isCurrency(left))
+                leftSql = currencyList ? currencySql(left) : plainSql(left);
+            numeric = currencyList;
         } else {
-            QStringList values;
+            std::vector<Expression> values;
             do {
-                const Expression value = expression();
-                numeric = numeric || isNumeric(value);
-                values << value.sql;
+                values.push_back(expression());
+                numeric = numeric || isNumeric(values.back());
             } while (acceptSymbol(u","));
-            list = values.join(QStringLiteral(", "));
+            bool currency = isCurrency(left), exact = currency || isWhole(left);
+            for (const Expression& value : values) {
+                currency = currency || isCurrency(value);
+                exact = exact && (isCurrency(value) || isWhole(value));
+            }
+            QStringList sql;
+            for (const Expression& value : values)
+                sql << (!currency ? valueSql(value) : exact ? currencySql(value) : plainSql(value));
+            if (currency)
+                leftSql = exact ? currencySql(left) : plainSql(left);
+            list = sql.join(QStringLiteral(", "));
         }
         expectSymbol(u")");
         const QString rest = u' ' + no + QStringLiteral("IN (") + list + u')';
-        return numeric ? left.sql + rest : compared(left, rest, {});
+        return numeric ? leftSql + rest : compared(left, leftSql, rest, {});
     }
 
     // & joins texts, a null operand counting as empty.
@@ -526,7 +654,7 @@ private:
     {
         Expression left = sum();
         while (acceptSymbol(u"&"))
-            left = text(QStringLiteral("jet_concat(") + left.sql + QStringLiteral(", ") + sum().sql + u')');
+            left = text(QStringLiteral("jet_concat(") + plainSql(left) + QStringLiteral(", ") + plainSql(sum()) + u')');
         return left;
     }
 
@@ -535,20 +663,33 @@ private:
     {
         Expression left = product();
         for (;;) {
-            if (acceptSymbol(u"+")) {
-                const Expression right = product();
-                const bool numeric = isNumeric(left) && isNumeric(right);
-                left = {QStringLiteral("jet_add(") + left.sql + QStringLiteral(", ") + right.sql + u')',
-                        {},
-                        false,
-                        {},
-                        numeric ? ValueKind::Number : ValueKind::Unknown};
-            } else if (acceptSymbol(u"-")) {
-                left = number(u'(' + left.sql + QStringLiteral(" - ") + product().sql + u')');
-            } else {
+            if (acceptSymbol(u"+"))
+                left = added(left, product(), true);
+            else if (acceptSymbol(u"-"))
+                left = added(left, product(), false);
+            else
                 return left;
-            }
         }
+    }
+
+    // a + b or a - b: exact for Currency values and whole numbers, else in plain numbers.
+    Expression added(const Expression& left, const Expression& right, bool plus) const
+    {
+        const bool whole = left.kind == ValueKind::Integer && right.kind == ValueKind::Integer;
+        if (exactCurrency({&left, &right})) {
+            const QStringList sql = operandsSql({&left, &right});
+            return ofKind((plus ? QStringLiteral("jet_cy_add(") : QStringLiteral("jet_cy_sub(")) + sql[0] +
+                              QStringLiteral(", ") + sql[1] + u')',
+                          ValueKind::Currency);
+        }
+        if (!plus)
+            return ofKind(u'(' + plainSql(left) + QStringLiteral(" - ") + plainSql(right) + u')',
+                          whole ? ValueKind::Integer : ValueKind::Number);
+        const bool numeric = isNumeric(left) && isNumeric(right);
+        return ofKind(QStringLiteral("jet_add(") + plainSql(left) + QStringLiteral(", ") + plainSql(right) + u')',
+                      whole         ? ValueKind::Integer
+                          : numeric ? ValueKind::Number
+                                    : ValueKind::Unknown);
     }
 
     Expression product()
@@ -556,34 +697,60 @@ private:
         Expression left = unary();
         for (;;) {
             if (acceptSymbol(u"*"))
-                left = number(u'(' + left.sql + QStringLiteral(" * ") + unary().sql + u')');
+                left = multiplied(left, unary());
             else if (acceptSymbol(u"/"))  // Access divides without truncating
-                left =
-                    number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + unary().sql + u')');
+                left = number(QStringLiteral("(CAST(") + plainSql(left) + QStringLiteral(" AS REAL) / ") +
+                              plainSql(unary()) + u')');
             else if (acceptSymbol(u"\\"))
-                left = number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS INTEGER) / CAST(") +
-                              unary().sql + QStringLiteral(" AS INTEGER))"));
+                left = number(QStringLiteral("(CAST(") + plainSql(left) + QStringLiteral(" AS INTEGER) / CAST(") +
+                              plainSql(unary()) + QStringLiteral(" AS INTEGER))"));
             else if (acceptWord(u"mod"))
-                left = number(u'(' + left.sql + QStringLiteral(" % ") + unary().sql + u')');
+                left = number(u'(' + plainSql(left) + QStringLiteral(" % ") + plainSql(unary()) + u')');
             else
                 return left;
         }
     }
 
+    // a * b: Currency times a whole number or a Currency value stays Currency.
+    static Expression multiplied(const Expression& left, const Expression& right)
+    {
+        if (isCurrency(left) && isCurrency(right))
+            return ofKind(QStringLiteral("jet_cy_product(") + left.sql + QStringLiteral(", ") + right.sql + u')',
+                          ValueKind::Currency);
+        if ((isCurrency(left) && isWhole(right)) || (isWhole(left) && isCurrency(right)))
+            return ofKind(QStringLiteral("jet_cy_mul(") + (isCurrency(left) ? left.sql : right.sql) +
+                              QStringLiteral(", ") + valueSql(isCurrency(left) ? right : left) + u')',
+                          ValueKind::Currency);
+        const bool whole = left.kind == ValueKind::Integer && right.kind == ValueKind::Integer;
+        return ofKind(u'(' + plainSql(left) + QStringLiteral(" * ") + plainSql(right) + u')',
+                      whole ? ValueKind::Integer : ValueKind::Number);
+    }
+
     Expression unary()
     {
         if (acceptSymbol(u"-"))
-            return number(u'-' + unary().sql);
+            return negated(unary());
         if (acceptSymbol(u"+"))
             return unary();
         return primary();
+    }
+
+    // -a keeps a Currency value or a whole number what it is.
+    static Expression negated(const Expression& operand)
+    {
+        const bool keeps = isCurrency(operand) || operand.kind == ValueKind::Integer;
+        return ofKind(u'-' + valueSql(operand), keeps ? operand.kind : ValueKind::Number);
     }
 
     Expression primary()
     {
         const Token& t = peek();
         switch (t.kind) {
-        case TokenKind::Number: ++pos_; return number(t.text);
+        case TokenKind::Number:
+            ++pos_;
+            return ofKind(t.text,
+                          t.text.contains(u'.') || t.text.contains(u'e', Qt::CaseInsensitive) ? ValueKind::Number
+                                                                                              : ValueKind::Integer);
         case TokenKind::Text:
         case TokenKind::Date:  // kept as the text a date is stored as
             ++pos_;
@@ -593,12 +760,16 @@ private:
                 if (isWord(u"select")) {
                     const QString query = select();
                     expectSymbol(u")");
-                    return {u'(' + query + u')', {}, false};
+                    return ofKind(u'(' + query + u')',
+                                  selectKinds_.empty() ? ValueKind::Unknown : selectKinds_.front().second);
                 }
                 // No longer a plain column (Jet names it Expr1000), but still a number or a text.
                 const Expression inner = expression();
                 expectSymbol(u")");
-                return {u'(' + inner.sql + u')', {}, false, {}, isNumeric(inner) ? ValueKind::Number : inner.kind};
+                const ValueKind kind = inner.kind != ValueKind::Unknown ? inner.kind
+                    : isNumeric(inner)                                  ? columnKind(inner)
+                                                                        : ValueKind::Unknown;
+                return ofKind(u'(' + inner.sql + u')', kind);
             }
             throw syntaxError();
         case TokenKind::End: throw syntaxError(QStringLiteral("Syntax error (missing operator) in query expression."));
@@ -606,15 +777,15 @@ private:
             if (acceptWord(u"null"))
                 return {QStringLiteral("NULL"), {}, false};
             if (acceptWord(u"true"))
-                return number(QStringLiteral("-1"));
+                return ofKind(QStringLiteral("-1"), ValueKind::Integer);
             if (acceptWord(u"false"))
-                return number(QStringLiteral("0"));
+                return ofKind(QStringLiteral("0"), ValueKind::Integer);
             if (isWord(u"exists")) {
                 ++pos_;
                 expectSymbol(u"(");
                 const QString query = select();
                 expectSymbol(u")");
-                return number(QStringLiteral("EXISTS (") + query + u')');
+                return condition(QStringLiteral("EXISTS (") + query + u')');
             }
             // A reserved word before "(" is a call when it names a function: Left(, Right( and
             // Asc(. LEFT JOIN and RIGHT JOIN never reach here.
@@ -634,27 +805,49 @@ private:
         if (!function)
             throw DatabaseError(QStringLiteral("Undefined function '%1' in expression.").arg(written));
         pos_ += 2;
-        QStringList arguments;
+        std::vector<Expression> arguments;
         if (acceptSymbol(u"*")) {
             if (written.compare(u"count", Qt::CaseInsensitive) != 0)
                 throw syntaxError();
-            arguments << QStringLiteral("*");
+            arguments.push_back(ofKind(QStringLiteral("*"), ValueKind::Unknown));
         } else if (!isSymbol(u")")) {
             do
-                arguments << expression().sql;
+                arguments.push_back(expression());
             while (acceptSymbol(u","));
         }
         expectSymbol(u")");
-        if (arguments.size() < function->fewest || arguments.size() > function->most)
+        if (int(arguments.size()) < function->fewest || int(arguments.size()) > function->most)
             throw syntaxError(
                 QStringLiteral("Wrong number of arguments used with function in query expression '%1'.").arg(written));
         if (!function->sqlName)  // IsNull: True (-1) or False (0)
-            return number(QStringLiteral("(-(") + arguments.first() + QStringLiteral(" IS NULL))"));
-        return {QLatin1String(function->sqlName) + u'(' + arguments.join(QStringLiteral(", ")) + u')',
-                {},
-                false,
-                {},
-                function->yields};
+            return number(QStringLiteral("(-(") + plainSql(arguments.front()) + QStringLiteral(" IS NULL))"));
+        // The arguments that are the call's values (IIf's two results, Nz's value and its
+        // replacement, else the first): all Currency or whole numbers keep the Currency form.
+        const bool iif = written.compare(u"iif", Qt::CaseInsensitive) == 0;
+        const bool nz = written.compare(u"nz", Qt::CaseInsensitive) == 0;
+        const auto isValueArgument = [&](std::size_t k) { return iif ? k > 0 : nz ? k < 2 : k == 0; };
+        bool currency = false, exact = true;
+        for (std::size_t k = 0; k < arguments.size(); ++k)
+            if (isValueArgument(k)) {
+                currency = currency || isCurrency(arguments[k]);
+                exact = exact && (isCurrency(arguments[k]) || isWhole(arguments[k]));
+            }
+        const bool currencyForm = function->currencySqlName && currency && exact;
+        QStringList sql;
+        for (std::size_t k = 0; k < arguments.size(); ++k) {
+            const Expression& argument = arguments[k];
+            if (iif && k == 0)
+                sql << argument.sql;  // the condition
+            else if (currencyForm && isValueArgument(k))
+                sql << currencySql(argument);
+            else
+                sql << plainSql(argument);
+        }
+        if (currencyForm && !*function->currencySqlName)  // CCur of a Currency value
+            return ofKind(sql.front(), ValueKind::Currency);
+        const char* sqlName = currencyForm ? function->currencySqlName : function->sqlName;
+        return ofKind(QLatin1String(sqlName) + u'(' + sql.join(QStringLiteral(", ")) + u')',
+                      currencyForm ? function->currencyYields : function->yields);
     }
 
     Expression columnReference()
@@ -667,19 +860,37 @@ private:
         QStringList quoted;
         for (const QString& part : parts)
             quoted << quoteName(part);
-        return {quoted.join(u'.'), parts.last(), parts.size() > 1,
-                parts.size() > 1 ? parts[parts.size() - 2] : QString()};
+        Expression column{quoted.join(u'.'), parts.last(), parts.size() > 1,
+                          parts.size() > 1 ? parts[parts.size() - 2] : QString()};
+        column.kind = columnKind(column);
+        return column;
     }
 
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
-    NumericColumnLookup numericColumn_;
+    ColumnKindLookup columnKind_;
     QHash<QString, QString> tables_;  // table names and aliases of the FROM clauses read, lower-cased, to their tables
+    QHash<QString, QHash<QString, ValueKind>> derived_;  // derived tables' aliases to their columns' kinds
+    std::vector<std::pair<QString, ValueKind>> selectKinds_;  // the columns of the last select read
+    int selectDepth_ = 0;
+    QStringList currencyColumns_;  // of the statement's own select list
 };
 
 }  // namespace
 
 QString TranslateAccessSql(const QString& accessSql, const NumericColumnLookup& numericColumn)
 {
-    return Translator(accessSql, numericColumn).run();
+    ColumnKindLookup kinds;
+    if (numericColumn)
+        kinds = [numericColumn](const QString& table, const QString& column) {
+            return numericColumn(table, column) ? ValueKind::Number : ValueKind::Unknown;
+        };
+    return Translator(accessSql, kinds).run();
+}
+
+AccessTranslation TranslateAccessQuery(const QString& accessSql, const ColumnKindLookup& columnKind)
+{
+    Translator translator(accessSql, columnKind);
+    QString sql = translator.run();
+    return {sql, translator.currencyColumns()};
 }

@@ -37,43 +37,6 @@ QString dataSourceOf(const QString& connectionString)
     return connectionString.mid(start, end < 0 ? -1 : end - start).trimmed();
 }
 
-// Whether a column is declared to hold numbers, from SQLite's own table metadata.
-NumericColumnLookup NumericColumnsOf(sqlite3* db)
-{
-    return [db](const QString& table, const QString& column) {
-        const char* declared = nullptr;
-        if (sqlite3_table_column_metadata(db, nullptr, table.toUtf8().constData(), column.toUtf8().constData(),
-                                          &declared, nullptr, nullptr, nullptr, nullptr) != SQLITE_OK ||
-            !declared)
-            return false;
-        const QByteArray type = QByteArray(declared).toUpper();
-        return type.contains("INT") || type.contains("REAL") || type.contains("FLOA") || type.contains("DOUB");
-    };
-}
-
-// Prepares exactly one statement; a trailing ";" and blanks are allowed after it.
-sqlite3_stmt* prepareOne(sqlite3* db, const QString& sql)
-{
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, &tail) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_finalize(statement);
-        throw DatabaseError(message);
-    }
-    if (!statement)
-        throw DatabaseError(QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', "
-                                           "'SELECT', or 'UPDATE'."));
-    for (const char* p = tail; p && *p; ++p) {
-        if (*p != ';' && !QChar::isSpace(uchar(*p))) {
-            sqlite3_finalize(statement);
-            throw DatabaseError(QStringLiteral("Characters found after end of SQL statement."));
-        }
-    }
-    return statement;
-}
-
 struct StatementGuard {
     sqlite3_stmt* statement;
     ~StatementGuard() { sqlite3_finalize(statement); }
@@ -91,7 +54,7 @@ int CountRows(sqlite3* db, sqlite3_stmt* statement, const QString& countSql)
 {
     sqlite3_stmt* count = nullptr;
     if (!countSql.isEmpty()) {
-        count = prepareOne(db, countSql);
+        count = PrepareOne(db, countSql);
     } else {
         QByteArray body = QByteArray(sqlite3_sql(statement)).trimmed();
         while (body.endsWith(';'))
@@ -160,6 +123,9 @@ struct TADOQuery::Impl {
         if (!pending || row < result.rowCount())
             return;
         const int until = qMin(rowCount, row + 1 + FetchBatch);
+        // A jump far ahead (the grid dragged to its end) makes room for the rows at once.
+        if (until - result.rowCount() > 4 * FetchBatch)
+            result.reserveRows(until);
         while (result.rowCount() < until && result.appendRow(pending)) {}
         if (result.rowCount() >= rowCount || result.rowCount() < until)
             finishReading();
@@ -205,10 +171,18 @@ void TADOQuery::setCountSql(const QString& countText) { d->countSql = countText;
 
 QString TADOQuery::sql() const { return d->sql; }
 
+QString TADOQuery::engineSql() { return TranslateAccessQuery(d->sql, ColumnKindsOf(d->connect().handle())).sql; }
+
+QString TADOQuery::engineCountSql()
+{
+    return d->countSql.isEmpty() ? QString()
+                                 : TranslateAccessQuery(d->countSql, ColumnKindsOf(d->connect().handle())).sql;
+}
+
 void TADOQuery::ExecSQL()
 {
     sqlite3* db = d->connect().handle();
-    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql, NumericColumnsOf(db)))};
+    StatementGuard guard{PrepareOne(db, TranslateAccessQuery(d->sql, ColumnKindsOf(db)).sql)};
     for (;;) {
         const int rc = sqlite3_step(guard.statement);
         if (rc == SQLITE_DONE)
@@ -222,16 +196,18 @@ void TADOQuery::Open()
 {
     Close();
     sqlite3* db = d->connect().handle();
-    const NumericColumnLookup numeric = NumericColumnsOf(db);
-    StatementGuard guard{prepareOne(db, TranslateAccessSql(d->sql, numeric))};
+    const ColumnKindLookup kinds = ColumnKindsOf(db);
+    const AccessTranslation translation = TranslateAccessQuery(d->sql, kinds);
+    StatementGuard guard{PrepareOne(db, translation.sql)};
     const int counted = sqlite3_column_count(guard.statement) > 0
-        ? CountRows(db, guard.statement, d->countSql.isEmpty() ? QString() : TranslateAccessSql(d->countSql, numeric))
+        ? CountRows(db, guard.statement,
+                    d->countSql.isEmpty() ? QString() : TranslateAccessQuery(d->countSql, kinds).sql)
         : -1;
     if (counted < 0) {
-        d->result.fill(guard.statement);
+        d->result.fill(guard.statement, translation.currencyColumns);
         d->rowCount = d->result.rowCount();
     } else {
-        d->result.start(guard.statement);
+        d->result.start(guard.statement, translation.currencyColumns);
         d->rowCount = counted;
         if (counted > 0) {
             d->pending = guard.release();

@@ -28,6 +28,11 @@ public:
     // Open to count with when the caller knows one cheaper than counting the text as a subquery.
     void setCountSql(const QString& countText);
 
+    // The statements the engine runs for the SQL text and for the count text, as translated for
+    // this connection: what a benchmark's peer runs. Throws DatabaseError.
+    QString engineSql();
+    QString engineCountSql();
+
     void ExecSQL();  // runs the text as a command, keeping no rows
     // Runs the text, positioned on the first row. The exact row count comes first, from the
     // engine; rows are read from the running statement as they are first asked for.

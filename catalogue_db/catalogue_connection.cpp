@@ -80,6 +80,11 @@ CatalogueConnection::CatalogueConnection(const QString& dataSource) : dataSource
 
 CatalogueConnection::~CatalogueConnection() { sqlite3_close_v2(db_); }
 
+const char* CatalogueConnection::settings()
+{
+    return "PRAGMA query_only = 1; PRAGMA mmap_size = 0; PRAGMA cache_size = -2048; PRAGMA temp_store = MEMORY;";
+}
+
 void CatalogueConnection::openSqliteFile()
 {
     // immutable=1: SQLite neither locks nor creates a journal or shared-memory file beside it.
@@ -130,9 +135,7 @@ void CatalogueConnection::prepareConnection()
     // this process: a search that scans every project leaves only a small page cache behind, where
     // mapped or cached pages would add the scanned tables' size. Sorting and transient indexes stay
     // in memory.
-    sqlite3_exec(db_,
-                 "PRAGMA query_only = 1; PRAGMA mmap_size = 0; PRAGMA cache_size = -2048; PRAGMA temp_store = MEMORY",
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, settings(), nullptr, nullptr, nullptr);
     // Reading the schema now reports a file that is not a database at once.
     const int rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
@@ -147,4 +150,39 @@ void CatalogueConnection::prepareConnection()
     RegisterJetFunctions(db_);
     RegisterAccessFunctions(db_);
     sqlite3_set_authorizer(db_, authorize, nullptr);
+}
+
+// What a column is declared to hold, from SQLite's own table metadata.
+ColumnKindLookup ColumnKindsOf(sqlite3* db)
+{
+    return [db](const QString& table, const QString& column) {
+        const char* declared = nullptr;
+        if (sqlite3_table_column_metadata(db, nullptr, table.toUtf8().constData(), column.toUtf8().constData(),
+                                          &declared, nullptr, nullptr, nullptr, nullptr) != SQLITE_OK ||
+            !declared)
+            return ValueKind::Unknown;
+        return DeclaredKind(declared);
+    };
+}
+
+sqlite3_stmt* PrepareOne(sqlite3* db, const QString& sql)
+{
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &statement, &tail) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(statement);
+        throw DatabaseError(message);
+    }
+    if (!statement)
+        throw DatabaseError(QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', "
+                                           "'SELECT', or 'UPDATE'."));
+    for (const char* p = tail; p && *p; ++p) {
+        if (*p != ';' && !QChar::isSpace(uchar(*p))) {
+            sqlite3_finalize(statement);
+            throw DatabaseError(QStringLiteral("Characters found after end of SQL statement."));
+        }
+    }
+    return statement;
 }

@@ -1,11 +1,14 @@
 #include "result_table.h"
 
+#include "access_currency.h"
+#include "access_functions.h"
 #include "access_values.h"
 #include "database_error.h"
 
 #include <QByteArray>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,9 +19,19 @@ constexpr std::uint32_t kSizeMask = (1u << kTypeShift) - 1;
 void ResultTable::clear()
 {
     names_.clear();
+    currency_.clear();
     rows_ = 0;
     std::vector<Cell>().swap(cells_);
     std::string().swap(store_);
+}
+
+void ResultTable::reserveRows(int rows)
+{
+    if (rows <= rows_ || rows_ == 0)
+        return;
+    cells_.reserve(std::size_t(rows) * names_.size());
+    const double bytesPerRow = double(store_.size()) / rows_;
+    store_.reserve(std::size_t(std::min(double(rows) * bytesPerRow * 1.05, double(0xFFFFFFFFu))));
 }
 
 void ResultTable::append(CellType type, const void* bytes, std::size_t size)
@@ -30,12 +43,26 @@ void ResultTable::append(CellType type, const void* bytes, std::size_t size)
         store_.append(static_cast<const char*>(bytes), size);
 }
 
-void ResultTable::start(sqlite3_stmt* statement)
+void ResultTable::start(sqlite3_stmt* statement, const QStringList& currencyColumns)
 {
     clear();
     const int columns = sqlite3_column_count(statement);
     for (int c = 0; c < columns; ++c)
         names_.append(QString::fromUtf8(sqlite3_column_name(statement, c)));
+    currency_ = CurrencyColumns(statement, currencyColumns);
+}
+
+std::vector<bool> ResultTable::CurrencyColumns(sqlite3_stmt* statement, const QStringList& currencyColumns)
+{
+    std::vector<bool> currency;
+    const int columns = sqlite3_column_count(statement);
+    for (int c = 0; c < columns; ++c) {
+        const char* declared = sqlite3_column_decltype(statement, c);
+        currency.push_back(
+            (declared && DeclaredKind(declared) == ValueKind::Currency) ||
+            currencyColumns.contains(QString::fromUtf8(sqlite3_column_name(statement, c)), Qt::CaseInsensitive));
+    }
+    return currency;
 }
 
 bool ResultTable::appendRow(sqlite3_stmt* statement)
@@ -77,9 +104,9 @@ bool ResultTable::appendRow(sqlite3_stmt* statement)
     return true;
 }
 
-void ResultTable::fill(sqlite3_stmt* statement)
+void ResultTable::fill(sqlite3_stmt* statement, const QStringList& currencyColumns)
 {
-    start(statement);
+    start(statement, currencyColumns);
     try {
         while (appendRow(statement)) {}
     } catch (...) {
@@ -104,6 +131,8 @@ QVariant ResultTable::value(int row, int column) const
     case CellType::Integer: {
         qint64 v;
         std::memcpy(&v, bytes, sizeof v);
+        if (currency_[std::size_t(column)])
+            return QVariant(double(v) / double(kCurrencyUnit));
         return QVariant(qlonglong(v));
     }
     case CellType::Float: {
@@ -122,7 +151,11 @@ QString ResultTable::displayText(int row, int column) const
 {
     const Cell& c = cell(row, column);
     switch (CellType(c.info >> kTypeShift)) {
-    case CellType::Integer: return QString::number(value(row, column).toLongLong());
+    case CellType::Integer: {
+        qint64 v;
+        std::memcpy(&v, store_.data() + c.offset, sizeof v);
+        return currency_[std::size_t(column)] ? CurrencyText(v) : QString::number(v);
+    }
     case CellType::Float: return AccessNumberText(value(row, column).toDouble());
     case CellType::Text: return TextFromUtf8(store_.data() + c.offset, int(c.info & kSizeMask));
     case CellType::Blob: return QStringLiteral("(Binary)");

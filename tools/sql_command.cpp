@@ -1,28 +1,34 @@
 #include "sql_command.h"
 
-#include "ado_query.h"
-#include "catalogue_check.h"
+#include "database_error.h"
+#include "row_reader.h"
 
 #include <QTextStream>
 
+#include <cstdio>
+#include <memory>
+
+void SqlCommand::appendEscaped(std::string_view text, std::string& line)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '\t': line += "\\t"; break;
+        case '\r': line += "\\r"; break;
+        case '\n': line += "\\n"; break;
+        default: line += c;
+        }
+    }
+}
+
 QString SqlCommand::escaped(const QString& text)
 {
-    QString result = text;
-    result.replace(QLatin1Char('\t'), QLatin1String("\\t"));
-    result.replace(QLatin1Char('\r'), QLatin1String("\\r"));
-    result.replace(QLatin1Char('\n'), QLatin1String("\\n"));
-    return result;
+    std::string line;
+    const QByteArray utf8 = text.toUtf8();
+    appendEscaped(std::string_view(utf8.constData(), std::size_t(utf8.size())), line);
+    return QString::fromStdString(line);
 }
 
-QString SqlCommand::formatRow(const TADOQuery& query, int row)
-{
-    QStringList cells;
-    const int columns = int(query.columnNames().size());
-    for (int column = 0; column < columns; ++column)
-        cells << (query.value(row, column).isNull() ? QString() : escaped(query.displayText(row, column)));
-    return cells.join(QLatin1Char('\t'));
-}
-
+// The rows are written as the engine hands them out, without counting them first or keeping them.
 int SqlCommand::run(const QStringList& arguments)
 {
     QTextStream err(stderr);
@@ -30,22 +36,46 @@ int SqlCommand::run(const QStringList& arguments)
         err << "usage: velora-catalogue-tool sql DATABASE 'SELECT ...'\n";
         return 2;
     }
-    TADOQuery query;
-    query.setConnectionString(CatalogueCheck::connectionString(arguments[0]));
-    query.setSql(arguments[1]);
+    std::unique_ptr<RowReader> rows;
     try {
-        query.Open();
+        rows = std::make_unique<RowReader>(arguments[0], arguments[1]);
     } catch (const DatabaseError& error) {
         err << error.message() << '\n';
         return 2;
     }
-    QTextStream out(stdout);
-    QStringList header;
-    for (const QString& name : query.columnNames())
-        header << escaped(name);
-    out << header.join(QLatin1Char('\t')) << '\n';
-    for (int row = 0; row < query.RecordCount(); ++row)
-        out << formatRow(query, row) << '\n';
-    query.Close();
-    return 0;
+    std::string line;
+    const QStringList& names = rows->columnNames();
+    for (int column = 0; column < names.size(); ++column) {
+        if (column > 0)
+            line += '\t';
+        appendEscaped(names[column].toStdString(), line);
+    }
+    line += '\n';
+    std::string cell;
+    int status = 0;
+    try {
+        while (rows->next()) {
+            for (int column = 0; column < names.size(); ++column) {
+                if (column > 0)
+                    line += '\t';
+                cell.clear();
+                rows->appendDisplayText(column, cell);
+                appendEscaped(cell, line);
+            }
+            line += '\n';
+            if (line.size() >= (1 << 16)) {
+                std::fwrite(line.data(), 1, line.size(), stdout);
+                line.clear();
+            }
+        }
+    } catch (const DatabaseError& error) {
+        // The rows before the failing one are printed; the engine's message says why no more come.
+        status = 2;
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        line.clear();
+        std::fflush(stdout);
+        err << error.message() << '\n';
+    }
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    return std::fflush(stdout) == 0 ? status : 2;
 }

@@ -4,13 +4,14 @@
 #include <QString>
 #include <QStringList>
 
-class TADOQuery;
+#include <string>
+#include <string_view>
 
 class SqlCommand {
 public:
     // 0 printed, 2 engine error or wrong arguments.
     static int run(const QStringList& arguments);
-    // One output line: display texts joined by tabs, nulls empty, control characters escaped.
-    static QString formatRow(const TADOQuery& query, int row);
+    // A cell's text as it goes into a line: tab, carriage return and line feed written as \t, \r, \n.
+    static void appendEscaped(std::string_view text, std::string& line);
     static QString escaped(const QString& text);
 };

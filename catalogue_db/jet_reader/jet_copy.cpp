@@ -1,6 +1,7 @@
 #include "jet_copy.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,8 +12,10 @@
 
 namespace {
 
-// Same size as mdb-export's, so long memo texts arrive whole.
-constexpr std::size_t kBindSize = 200000;
+// Room for the UTF-8 text of a memo, the same as mdb-export's, so long memo texts arrive whole;
+// the text of a Text field (255 characters at most) and of a date needs far less.
+constexpr std::size_t kMemoSize = 200000;
+constexpr std::size_t kTextSize = 1024;
 
 // The declared type of a copied column. Decimal has none, so SQLite keeps each value as it is
 // bound: a number where a double holds all its digits, the digits as text where none does.
@@ -23,7 +26,7 @@ const char* sqliteType(int jetType)
     case MDB_BYTE:
     case MDB_INT:
     case MDB_LONGINT: return "INTEGER";
-    case MDB_MONEY:
+    case MDB_MONEY: return "CURRENCY";  // whole ten-thousandths, exact as Jet keeps them
     case MDB_FLOAT:
     case MDB_DOUBLE: return "REAL";
     case MDB_NUMERIC: return "";
@@ -50,12 +53,10 @@ bool exec(sqlite3* db, const std::string& sql)
     return sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-// A Jet table being copied: its columns' types and the buffers libmdb fills row by row.
+// A Jet table being copied and its columns' types.
 struct BoundTable {
     MdbTableDef* table;
     std::vector<int> types;
-    std::vector<std::vector<char>> values;
-    std::vector<int> lengths;
 
     MdbColumn* column(unsigned c) const { return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c)); }
 };
@@ -91,48 +92,78 @@ void bindDecimal(sqlite3_stmt* statement, int slot, const char* text, std::size_
         sqlite3_bind_text(statement, slot, text, int(length), SQLITE_TRANSIENT);
 }
 
-// Binds column c of the row libmdb has just read.
+// A text libmdb makes of a value (it allocates it), bound as the column's value.
+void bindLibraryText(sqlite3_stmt* statement, int slot, char* text, bool decimal)
+{
+    if (!text)
+        sqlite3_bind_null(statement, slot);
+    else if (decimal)
+        bindDecimal(statement, slot, text, std::strlen(text));
+    else
+        sqlite3_bind_text(statement, slot, text, -1, SQLITE_TRANSIENT);
+    g_free(text);
+}
+
+// Binds column c of the row libmdb has just read, from the row's bytes where the value is a number
+// (libmdb's text of a fraction follows the process's locale, a decimal comma under a Russian one,
+// and drops digits) and from libmdb's own text for texts, memos, dates and decimals. No column is
+// bound to a buffer of libmdb's: every row would fill one per column.
 void bindValue(MdbHandle* mdb, const BoundTable& bound, unsigned c, sqlite3_stmt* statement)
 {
     const int slot = int(c) + 1;
-    const char* text = bound.values[c].data();
-    const int length = bound.lengths[c];
     const MdbColumn* col = bound.column(c);
-    switch (bound.types[c]) {
-    case MDB_BOOL:
-        // A yes/no field is never null in Jet, and a Yes is -1 there.
-        sqlite3_bind_int(statement, slot, length > 0 && text[0] == '1' ? -1 : 0);
-        return;
+    const int start = col->cur_value_start;
+    const int length = col->cur_value_len;
+    void* row = mdb->pg_buf;
+    const int type = bound.types[c];
+    // A yes/no field is never null in Jet: its null bit is its value, and a Yes is -1 there.
+    if (type == MDB_BOOL)
+        return (void)sqlite3_bind_int(statement, slot, length == 0 ? -1 : 0);
+    if (length <= 0)
+        return (void)sqlite3_bind_null(statement, slot);
+    switch (type) {
+    case MDB_BYTE: sqlite3_bind_int(statement, slot, mdb_get_byte(row, start)); return;
+    case MDB_INT: sqlite3_bind_int(statement, slot, std::int16_t(mdb_get_int16(row, start))); return;
+    case MDB_LONGINT: sqlite3_bind_int(statement, slot, std::int32_t(mdb_get_int32(row, start))); return;
     case MDB_FLOAT:
     case MDB_DOUBLE:
-        // Read from the row's bytes: libmdb's text of a fraction follows the process's locale
-        // (a decimal comma under a Russian one) and drops digits.
-        if (col->cur_value_len == 4)
-            sqlite3_bind_double(statement, slot, double(mdb_get_single(mdb->pg_buf, col->cur_value_start)));
-        else if (col->cur_value_len == 8)
-            sqlite3_bind_double(statement, slot, mdb_get_double(mdb->pg_buf, col->cur_value_start));
+        if (length == 4)
+            sqlite3_bind_double(statement, slot, double(mdb_get_single(row, start)));
+        else if (length == 8)
+            sqlite3_bind_double(statement, slot, mdb_get_double(row, start));
         else
             sqlite3_bind_null(statement, slot);
         return;
-    default: break;
+    case MDB_MONEY:
+        // A 64-bit count of ten-thousandths, little-endian, taken as it stands.
+        if (length == 8)
+            sqlite3_bind_int64(statement, slot,
+                               sqlite3_int64((std::uint64_t(std::uint32_t(mdb_get_int32(row, start + 4))) << 32) |
+                                             std::uint32_t(mdb_get_int32(row, start))));
+        else
+            sqlite3_bind_null(statement, slot);
+        return;
+    case MDB_BINARY:
+        sqlite3_bind_blob(statement, slot, static_cast<const char*>(row) + start, length, SQLITE_TRANSIENT);
+        return;
+    case MDB_OLE:
+        // The field's reference to its data pages, as libmdb binds it; the program never reads OLE data.
+        sqlite3_bind_blob(statement, slot, static_cast<const char*>(row) + start,
+                          length < MDB_MEMO_OVERHEAD ? length : MDB_MEMO_OVERHEAD, SQLITE_TRANSIENT);
+        return;
+    case MDB_NUMERIC:
+        bindLibraryText(statement, slot, mdb_numeric_to_string(mdb, start, col->col_scale, col->col_prec), true);
+        return;
+    default:  // texts, memos, dates, replication ids
+        mdb_set_bind_size(mdb, type == MDB_MEMO ? kMemoSize : kTextSize);
+        bindLibraryText(statement, slot, mdb_col_to_string(mdb, row, start, type, length), false);
+        return;
     }
-    if (length <= 0)
-        sqlite3_bind_null(statement, slot);
-    else if (bound.types[c] == MDB_OLE || bound.types[c] == MDB_BINARY)
-        sqlite3_bind_blob(statement, slot, text, length, SQLITE_TRANSIENT);
-    else if (bound.types[c] == MDB_NUMERIC)
-        bindDecimal(statement, slot, text, strnlen(text, std::size_t(length)));
-    else  // texts, dates, and currency as exact decimal text that the column's type converts
-        sqlite3_bind_text(statement, slot, text, int(strnlen(text, std::size_t(length))), SQLITE_TRANSIENT);
 }
 
 bool copyRows(MdbHandle* mdb, BoundTable& bound, sqlite3_stmt* statement)
 {
     const unsigned columns = unsigned(bound.types.size());
-    bound.values.assign(columns, std::vector<char>(kBindSize + 1));
-    bound.lengths.assign(columns, 0);
-    for (unsigned c = 0; c < columns; ++c)
-        mdb_bind_column(bound.table, int(c) + 1, bound.values[c].data(), &bound.lengths[c]);
     bool ok = true;
     mdb_rewind_table(bound.table);
     while (ok && mdb_fetch_row(bound.table)) {
@@ -177,7 +208,7 @@ bool copyTable(MdbCatalogEntry* entry, sqlite3* db)
     if (!table)
         return false;
     mdb_read_columns(table);
-    BoundTable bound{table, std::vector<int>(table->num_cols), {}, {}};
+    BoundTable bound{table, std::vector<int>(table->num_cols)};
     bool ok = true;
     if (table->num_cols > 0) {
         sqlite3_stmt* insert = createTable(db, entry->object_name, bound);
@@ -198,7 +229,6 @@ sqlite3* CopyJetTables(const char* path)
     sqlite3* db = nullptr;
     bool ok = mdb && mdb_read_catalog(mdb, MDB_TABLE) && sqlite3_open(":memory:", &db) == SQLITE_OK;
     if (ok) {
-        mdb_set_bind_size(mdb, kBindSize);
         mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
         mdb->boolean_false_value = "0";
         mdb->boolean_true_value = "1";

@@ -86,3 +86,18 @@ TEST(SqlCommand, EngineErrorsGoToStandardErrorWithExitCodeTwo)
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("no-such.mdb"))) << result.err.toStdString();
 }
+
+TEST(SqlCommand, AnEngineErrorAmongTheRowsEndsTheListingWithItsMessage)
+{
+    // Departments 1 to 3 fit CInt's range, 4 and up overflow it, long after the first rows.
+    const ToolResult result =
+        runTool({QStringLiteral("sql"), demoDatabase(),
+                 QStringLiteral("SELECT CInt(a.d * 10000) AS x FROM cc AS a, cc AS b ORDER BY a.d")});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("Overflow"))) << result.err.toStdString();
+    const QStringList rows = lines(result.out);
+    ASSERT_GT(rows.size(), 100);
+    for (const QString& row : rows.mid(1))
+        EXPECT_TRUE(row == QStringLiteral("10000") || row == QStringLiteral("20000") || row == QStringLiteral("30000"))
+            << row.toStdString();
+}
