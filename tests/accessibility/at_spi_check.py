@@ -159,7 +159,10 @@ def windows(app):
 
 
 def documents(app):
-    return [acc for window in children(app) for acc in walk(window) if acc.getRole() == pyatspi.ROLE_DOCUMENT_WEB]
+    """The web documents a screen reader can reach: those of the windows on screen. The main
+    window is made, laid out and drawn once out of sight while the splash waits; hidden, it is
+    no window of the desktop and its page reaches nobody."""
+    return [acc for window in windows(app) for acc in walk(window) if acc.getRole() == pyatspi.ROLE_DOCUMENT_WEB]
 
 
 def focused(app):
