@@ -25,6 +25,22 @@ DatabaseError syntaxError(const QString& what = QString())
     return DatabaseError(what.isEmpty() ? QStringLiteral("Syntax error in query expression.") : what);
 }
 
+// Levels of nesting a statement may have: parentheses, function calls, subqueries, signs and Not
+// together. Jet takes at most 50 levels of nested queries, and SQLite's parser runs out of stack
+// at about 100 nested parentheses; the translation, which descends once per level, stops here
+// instead of running out of stack itself.
+constexpr int kMostNesting = 50;
+
+// The statements of Access SQL. Anything else (WITH, PRAGMA, EXPLAIN, ...) is no Access SQL.
+bool isAccessStatement(const QString& word)
+{
+    static const QSet<QString> words = {
+        QStringLiteral("select"),     QStringLiteral("insert"),   QStringLiteral("update"), QStringLiteral("delete"),
+        QStringLiteral("create"),     QStringLiteral("alter"),    QStringLiteral("drop"),   QStringLiteral("transform"),
+        QStringLiteral("parameters"), QStringLiteral("procedure")};
+    return words.contains(word.toLower());
+}
+
 std::vector<Token> tokenize(const QString& sql)
 {
     std::vector<Token> tokens;
@@ -155,6 +171,9 @@ public:
 
     QString run()
     {
+        if (peek().kind != TokenKind::Name || !isAccessStatement(peek().text))
+            throw DatabaseError(QStringLiteral(
+                "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'."));
         QString out;
         if (isWord(u"select"))
             out = select();
@@ -168,6 +187,24 @@ public:
     }
 
 private:
+    // One level deeper for as long as it lives; too deep a statement is refused.
+    class Nested {
+    public:
+        explicit Nested(Translator& translator) : translator_(translator)
+        {
+            if (++translator_.depth_ > kMostNesting) {
+                --translator_.depth_;
+                throw DatabaseError(QStringLiteral("Expression too complex in query expression."));
+            }
+        }
+        ~Nested() { --translator_.depth_; }
+        Nested(const Nested&) = delete;
+        Nested& operator=(const Nested&) = delete;
+
+    private:
+        Translator& translator_;
+    };
+
     const Token& peek(int ahead = 0) const
     {
         const std::size_t at = std::min(pos_ + std::size_t(ahead), tokens_.size() - 1);
@@ -233,6 +270,7 @@ private:
 
     QString select()
     {
+        const Nested nested(*this);
         expectWord(u"select", QStringLiteral("Invalid SQL statement."));
         QString out = QStringLiteral("SELECT ");
         const bool distinct = acceptWord(u"distinct") || acceptWord(u"distinctrow");
@@ -391,6 +429,7 @@ private:
 
     QString tableReference()
     {
+        const Nested nested(*this);
         QString out = tablePrimary();
         for (;;) {
             QString join;
@@ -441,6 +480,7 @@ private:
     // Expressions, from the loosest binding to the tightest.
     Expression expression()
     {
+        const Nested nested(*this);
         Expression left = conjunction();
         while (acceptWord(u"or"))
             left = number(left.sql + QStringLiteral(" OR ") + conjunction().sql);
@@ -457,8 +497,10 @@ private:
 
     Expression negation()
     {
-        if (acceptWord(u"not"))
+        if (acceptWord(u"not")) {
+            const Nested nested(*this);
             return number(QStringLiteral("NOT ") + negation().sql);
+        }
         return comparison();
     }
 
@@ -557,14 +599,14 @@ private:
         for (;;) {
             if (acceptSymbol(u"*"))
                 left = number(u'(' + left.sql + QStringLiteral(" * ") + unary().sql + u')');
-            else if (acceptSymbol(u"/"))  // Access divides without truncating
-                left =
-                    number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS REAL) / ") + unary().sql + u')');
+            // Access divides without truncating, and reports a divisor of zero (access_division.h).
+            else if (acceptSymbol(u"/"))
+                left = number(QStringLiteral("jet_divide(") + left.sql + QStringLiteral(", ") + unary().sql + u')');
             else if (acceptSymbol(u"\\"))
-                left = number(QStringLiteral("(CAST(") + left.sql + QStringLiteral(" AS INTEGER) / CAST(") +
-                              unary().sql + QStringLiteral(" AS INTEGER))"));
+                left =
+                    number(QStringLiteral("jet_whole_divide(") + left.sql + QStringLiteral(", ") + unary().sql + u')');
             else if (acceptWord(u"mod"))
-                left = number(u'(' + left.sql + QStringLiteral(" % ") + unary().sql + u')');
+                left = number(QStringLiteral("jet_mod(") + left.sql + QStringLiteral(", ") + unary().sql + u')');
             else
                 return left;
         }
@@ -572,10 +614,16 @@ private:
 
     Expression unary()
     {
-        if (acceptSymbol(u"-"))
-            return number(u'-' + unary().sql);
-        if (acceptSymbol(u"+"))
+        if (acceptSymbol(u"-")) {
+            const Nested nested(*this);
+            const QString operand = unary().sql;
+            // "- -1" must not become "--1", which SQLite reads as the start of a comment.
+            return number((operand.startsWith(u'-') ? QStringLiteral("- ") : QStringLiteral("-")) + operand);
+        }
+        if (acceptSymbol(u"+")) {
+            const Nested nested(*this);
             return unary();
+        }
         return primary();
     }
 
@@ -673,6 +721,7 @@ private:
 
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
+    int depth_ = 0;
     NumericColumnLookup numericColumn_;
     QHash<QString, QString> tables_;  // table names and aliases of the FROM clauses read, lower-cased, to their tables
 };
