@@ -3,6 +3,7 @@
 #include "catalogue_index.h"
 #include "languages.h"
 #include "sql_command.h"
+#include "tool_help.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -95,7 +96,7 @@ int IndexCommand::run(const QStringList& arguments)
 {
     if (arguments.size() != 1) {
         QTextStream(stderr) << "usage: velora-catalogue-tool index DIR\n";
-        return 1;
+        return kWrongArgumentsExitCode;
     }
     return writeIndex(arguments[0]) ? 0 : 2;
 }
@@ -104,7 +105,7 @@ int FindCommand::run(const QStringList& arguments)
 {
     const std::optional<FindArguments> read = ReadFindArguments(arguments);
     if (!read)
-        return 1;
+        return kWrongArgumentsExitCode;
     QTextStream err(stderr);
     const QDir data(QDir(read->folder).filePath(QStringLiteral("data")));
     if (!data.exists() || !data.isReadable()) {

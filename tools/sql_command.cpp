@@ -2,6 +2,7 @@
 
 #include "ado_query.h"
 #include "catalogue_check.h"
+#include "tool_help.h"
 
 #include <QTextStream>
 
@@ -28,7 +29,7 @@ int SqlCommand::run(const QStringList& arguments)
     QTextStream err(stderr);
     if (arguments.size() != 2) {
         err << "usage: velora-catalogue-tool sql DATABASE 'SELECT ...'\n";
-        return 2;
+        return kWrongArgumentsExitCode;
     }
     TADOQuery query;
     query.setConnectionString(CatalogueCheck::connectionString(arguments[0]));

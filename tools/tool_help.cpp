@@ -5,6 +5,8 @@ QString ToolHelp::text()
     return QStringLiteral(
         "usage: velora-catalogue-tool COMMAND ARGUMENTS\n"
         "\n"
+        "Every command exits with code 2 when its arguments are wrong, after its usage on stderr.\n"
+        "\n"
         "  build SOURCE DEST\n"
         "      Build a catalogue from the sources in SOURCE (catalogue.json, templates/, style.css,\n"
         "      sp/chnfont.sh): DEST/data/ with every page file in Russian (r), English (e) and\n"
@@ -36,7 +38,7 @@ QString ToolHelp::text()
         "      Write the full-text index of every page file in DIR/data/ (all three languages) into\n"
         "      DIR/index/, replacing an older one; it records the names and sizes of the pages, so the\n"
         "      browser knows when it no longer matches them and then indexes in memory instead.\n"
-        "      Exit code 0 written, 1 wrong arguments, 2 the pages cannot be read or the index written.\n"
+        "      Exit code 0 written, 2 the pages cannot be read or the index written.\n"
         "\n"
         "  find DIR 'QUERY' [--lang ru|en|zh] [--limit N]\n"
         "      Search the index of DIR in every language, one hit per project, best first (at most N,\n"
@@ -45,8 +47,8 @@ QString ToolHelp::text()
         "      Prints a header and one tab-separated line per hit: rank, page (05012e.html),\n"
         "      position (5.12), title and snippet, as plain text; tab, carriage return and line feed\n"
         "      inside values print as \\t, \\r and \\n. Exit code 0 also when nothing is found,\n"
-        "      1 wrong arguments, 2 the catalogue or its index cannot be read (missing, damaged or\n"
-        "      not matching data/: run `index` first).\n"
+        "      2 the catalogue or its index cannot be read (missing, damaged or not matching data/:\n"
+        "      run `index` first).\n"
         "\n"
         "  --help\n"
         "      This text.\n");
