@@ -75,19 +75,23 @@ bool IndexCommand::writeIndex(const QString& catalogueDir)
 {
     QElapsedTimer timer;
     timer.start();
+    QStringList notices;
     try {
-        fulltext::WriteIndex(catalogueDir);
+        notices = fulltext::WriteIndex(catalogueDir);
     } catch (const std::exception& error) {
         QTextStream(stderr) << "index: " << QString::fromUtf8(error.what()) << '\n';
         return false;
     }
-    const std::unique_ptr<fulltext::CatalogueIndex> index = fulltext::OpenIndex(catalogueDir);
-    if (!index) {
+    for (const QString& notice : std::as_const(notices))
+        QTextStream(stderr) << "index: notice: " << notice << '\n';
+    const fulltext::IndexOpening opened = fulltext::TryOpenIndex(catalogueDir);
+    if (!opened.index) {
         QTextStream(stderr) << "index: " << QDir(catalogueDir).filePath(QStringLiteral("index"))
-                            << ": written but cannot be read back (did data/ change meanwhile?)\n";
+                            << ": written but cannot be read back (did data/ change meanwhile?): " << opened.problem
+                            << '\n';
         return false;
     }
-    QTextStream(stdout) << "indexed " << index->PageCount() << " page files into "
+    QTextStream(stdout) << "indexed " << opened.index->PageCount() << " page files into "
                         << QDir(catalogueDir).filePath(QStringLiteral("index")) << " (" << timer.elapsed() << " ms)\n";
     return true;
 }
@@ -112,18 +116,27 @@ int FindCommand::run(const QStringList& arguments)
         err << "find: " << data.path() << ": cannot read the page files\n";
         return 2;
     }
-    const std::unique_ptr<fulltext::CatalogueIndex> index = fulltext::OpenIndex(read->folder);
-    if (!index) {
-        err << "find: " << QDir(read->folder).filePath(QStringLiteral("index"))
-            << ": missing, damaged or not matching data/; write it with: velora-catalogue-tool index " << read->folder
-            << '\n';
+    const fulltext::IndexOpening opened = fulltext::TryOpenIndex(read->folder);
+    if (!opened.index) {
+        err << "find: " << QDir(read->folder).filePath(opened.problem)
+            << "; write the index with: velora-catalogue-tool index " << read->folder << '\n';
         return 2;
     }
-    const fulltext::Results results = index->Find(read->query, read->letter, 0, read->limit);
+    fulltext::Results results;
+    try {
+        results = opened.index->Find(read->query, read->letter, 0, read->limit);
+    } catch (const fulltext::UnsoundIndex& unsound) {
+        err << "find: " << QDir(read->folder).filePath(unsound.problem())
+            << "; write the index with: velora-catalogue-tool index " << read->folder << '\n';
+        return 2;
+    }
     QTextStream out(stdout);
     out << "rank\tpage\tposition\ttitle\tsnippet\n";
     for (const fulltext::Hit& hit : results.hits)
         out << hit.rank << '\t' << SqlCommand::escaped(hit.pageFile) << '\t' << hit.category << '.' << hit.position
             << '\t' << SqlCommand::escaped(hit.title) << '\t' << SqlCommand::escaped(hit.snippet) << '\n';
+    if (results.cut)
+        err << "find: note: the search was cut short by the limits every query keeps (a long query, many word forms "
+               "or very large pages): the hits are those found within them\n";
     return 0;
 }
