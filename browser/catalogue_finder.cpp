@@ -7,7 +7,10 @@ CatalogueFinder::CatalogueFinder(QObject* parent)
           [](const QString& catalogueDir) {
               return fulltext::TryOpenIndex(catalogueDir, fulltext::Verification::Pages).index;
           },
-          &fulltext::BuildInMemory, parent)
+          [](const QString& catalogueDir, const std::function<void(int)>& progress, const std::atomic_bool& cancel) {
+              return fulltext::BuildInMemory(catalogueDir, progress, cancel);
+          },
+          parent)
 {}
 
 CatalogueFinder::CatalogueFinder(Opener opener, Builder builder, QObject* parent)

@@ -30,6 +30,9 @@ FindTexts russianTexts()
         QStringLiteral("Поиск сокращён, чтобы не заставлять ждать (длинный запрос, много форм слова или очень "
                        "большие страницы): показано найденное в его пределах. Запрос короче или точнее "
                        "найдёт всё.");
+    t.pagesLeftOut = QStringLiteral("У каталога нет своего указателя, а указатель всех его страниц занял бы в памяти "
+                                    "больше 400 МБ: %1 страниц не просматриваются. Полный указатель записывает "
+                                    "программа каталога (velora-catalogue-tool index).");
     t.foundIn = {QString(), QStringLiteral("найдено в русском тексте"), QStringLiteral("найдено в английском тексте"),
                  QStringLiteral("найдено в китайском тексте")};
     return t;
@@ -58,6 +61,9 @@ FindTexts englishTexts()
     t.searchCut = QStringLiteral("This search was cut short to keep it quick (a long query, many word forms or very "
                                  "large pages): shown is what was found within its limits. A shorter or more exact "
                                  "query finds everything.");
+    t.pagesLeftOut = QStringLiteral("This catalogue has no index of its own, and an index of all its pages would take "
+                                    "more than 400 MB of memory: %1 pages are not searched. The catalogue tool writes "
+                                    "the full index (velora-catalogue-tool index).");
     t.foundIn = {QString(), QStringLiteral("found in the Russian text"), QStringLiteral("found in the English text"),
                  QStringLiteral("found in the Chinese text")};
     return t;
@@ -85,6 +91,8 @@ FindTexts chineseTexts()
     t.searchCut =
         QStringLiteral("为了不让您久等，本次搜索已被缩短（查询过长、词形过多或页面过大）：显示的是在限度内找到的"
                        "结果。更短或更精确的查询可找到全部结果。");
+    t.pagesLeftOut = QStringLiteral("此目录没有自带索引，而为其全部页面建立的索引将占用超过 400 MB 内存：有 %1 "
+                                    "个页面未被搜索。目录工具可写入完整索引（velora-catalogue-tool index）。");
     t.foundIn = {QString(), QStringLiteral("在俄文页面中找到"), QStringLiteral("在英文页面中找到"),
                  QStringLiteral("在中文页面中找到")};
     return t;

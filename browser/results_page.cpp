@@ -96,6 +96,9 @@ QString ResultsPageHtml(const fulltext::Results& results, const QString& query, 
     QString body = QStringLiteral("<h1>%1</h1>\n").arg(title);
     if (results.cut)
         body += QStringLiteral("<p class=\"cut\" role=\"note\">%1</p>\n").arg(texts.searchCut.toHtmlEscaped());
+    if (results.pagesLeftOut > 0)
+        body += QStringLiteral("<p class=\"cut\" role=\"note\">%1</p>\n")
+                    .arg(texts.pagesLeftOut.arg(results.pagesLeftOut).toHtmlEscaped());
     if (results.hits.empty()) {
         body += QStringLiteral("<p class=\"summary\">%1</p>\n").arg(texts.nothingFound.toHtmlEscaped());
         return pageFrame(title, body, language);

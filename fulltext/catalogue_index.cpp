@@ -137,18 +137,35 @@ std::size_t ShardCount(std::size_t pages)
     return std::max<std::size_t>(1, std::min({cores, kMostShards, pages / kPagesPerShard}));
 }
 
+// What a page costs Xapian's in-memory backend, measured on the synthetic catalogue: each term of
+// a page is a posting kept twice (in the term's list and in the page's), with its positions.
+constexpr std::int64_t kInMemoryBytesPerTerm = 160;
+constexpr std::int64_t kInMemoryBytesPerPosition = 16;
+
+std::int64_t InMemoryCost(const Xapian::Document& document)
+{
+    std::int64_t positions = 0;
+    for (Xapian::TermIterator term = document.termlist_begin(); term != document.termlist_end(); ++term)
+        positions += term.positionlist_count();
+    return std::int64_t(document.termlist_count()) * kInMemoryBytesPerTerm + positions * kInMemoryBytesPerPosition;
+}
+
 // Adds page i of the listing to shard i % shards.size() and fills records[i]; false when
 // cancelled. Files that are no regular files are left out (records[i].size is -1). A page that
 // cannot be read throws (the tool must not write an index that lacks it) or is left out (the
-// browser searches the rest). progress is called on this thread while the shards fill.
+// browser searches the rest). With a budget (in memory), pages stop being added once their cost
+// would pass it; *leftOut counts them. progress is called on this thread while the shards fill.
 bool AddPages(const QString& catalogueDir, const Listing& listing, std::vector<Xapian::WritableDatabase>& shards,
               const std::function<void(int)>& progress, const std::atomic_bool* cancel, Unreadable unreadable,
-              std::vector<PageRecord>& records)
+              std::vector<PageRecord>& records, std::int64_t budget = 0, int* leftOut = nullptr)
 {
     const QString data = DataFolder(catalogueDir) + QLatin1Char('/');
     records.assign(std::size_t(listing.names.size()), PageRecord{});
     std::atomic_int done{0};
+    std::atomic_int overBudget{0};
+    std::atomic<std::int64_t> spent{0};
     std::atomic_bool failed{false};
+    std::atomic_bool full{false};
     const auto stopped = [&] { return failed.load() || (cancel != nullptr && cancel->load()); };
     const auto fill = [&](std::size_t shard) {
         try {
@@ -156,6 +173,10 @@ bool AddPages(const QString& catalogueDir, const Listing& listing, std::vector<X
             for (std::size_t at = shard; at < records.size() && !stopped(); at += shards.size()) {
                 PageRecord& record = records[at];
                 record.name = listing.names[qsizetype(at)];
+                if (full) {
+                    ++overBudget;
+                    continue;
+                }
                 const PageFile file = ReadPageFile(data + record.name, kMostPageBytes, cancel);
                 if (file.state == PageFileState::Cancelled || file.state == PageFileState::NotRegular)
                     continue;
@@ -170,6 +191,11 @@ bool AddPages(const QString& catalogueDir, const Listing& listing, std::vector<X
                     record, *ParsePageName(record.name), ExtractPageText(file.bytes, cancel), generator, cancel);
                 if (!document)
                     continue;
+                if (budget > 0 && (spent += InMemoryCost(*document)) > budget) {
+                    full = true;
+                    ++overBudget;
+                    continue;
+                }
                 shards[shard].add_document(*document);
                 ++done;
             }
@@ -191,6 +217,8 @@ bool AddPages(const QString& catalogueDir, const Listing& listing, std::vector<X
     if (cancel != nullptr && cancel->load())
         return false;
     shards.front().set_metadata(kFormatKey, kFormat);
+    if (leftOut != nullptr)
+        *leftOut = overBudget.load();
     if (progress)
         progress(done.load());
     return true;
@@ -254,9 +282,9 @@ public:
     XapianIndex(std::string folder, QString dataFolder, int pages)
         : m_folder(std::move(folder)), m_data(std::move(dataFolder)), m_pages(pages)
     {}
-    // In memory: one database, lent to one call at a time.
-    XapianIndex(Xapian::Database memory, QString dataFolder)
-        : m_memory(std::move(memory)), m_data(std::move(dataFolder))
+    // In memory: one database, lent to one call at a time, and the pages the budget left out.
+    XapianIndex(Xapian::Database memory, QString dataFolder, int leftOut)
+        : m_memory(std::move(memory)), m_data(std::move(dataFolder)), m_leftOut(leftOut)
     {}
 
     Results Find(const QString& query, const QString& interfaceLetter, int offset, int limit) const override
@@ -272,6 +300,7 @@ public:
             Results results =
                 Run(*lease.database, QString::fromStdString(text), Utf8(interfaceLetter), offset, limit, clock);
             results.cut = results.cut || limited.cut;
+            results.pagesLeftOut = m_leftOut;
             return results;
         } catch (const Xapian::QueryParserError&) {
             return {};
@@ -415,6 +444,7 @@ private:
     mutable std::mutex m_mutex;  // the turns on m_memory
     const QString m_data;
     const int m_pages = 0;
+    const int m_leftOut = 0;
 };
 
 // Whether the pages of data/ are those the index was written from. Names when the folder's time
@@ -496,18 +526,25 @@ std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir) { return 
 std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir, const std::function<void(int)>& progress,
                                               const std::atomic_bool& cancel)
 {
+    return BuildInMemory(catalogueDir, progress, cancel, kInMemoryBudget);
+}
+
+std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir, const std::function<void(int)>& progress,
+                                              const std::atomic_bool& cancel, std::int64_t budget)
+{
     try {
         const Listing listing = Listing::Of(catalogueDir);
         std::vector<Xapian::WritableDatabase> shards;
         for (std::size_t shard = 0; shard < ShardCount(std::size_t(listing.names.size())); ++shard)
             shards.emplace_back(std::string(), Xapian::DB_BACKEND_INMEMORY);
         std::vector<PageRecord> records;
-        if (!AddPages(catalogueDir, listing, shards, progress, &cancel, Unreadable::Skip, records))
+        int leftOut = 0;
+        if (!AddPages(catalogueDir, listing, shards, progress, &cancel, Unreadable::Skip, records, budget, &leftOut))
             return nullptr;
         Xapian::Database database;
         for (const Xapian::WritableDatabase& shard : shards)
             database.add_database(shard);
-        return std::make_unique<XapianIndex>(std::move(database), DataFolder(catalogueDir));
+        return std::make_unique<XapianIndex>(std::move(database), DataFolder(catalogueDir), leftOut);
     } catch (const Xapian::Error&) {
         return nullptr;
     } catch (const std::exception&) {

@@ -36,6 +36,8 @@ struct Results {
     // The query met one of the limits of query_limits.h: words were left out, the count was cut
     // short, or hits are shown without their snippets. The hits are those found within them.
     bool cut = false;
+    // Pages an index built in memory left out to stay within kInMemoryBudget: not searched.
+    int pagesLeftOut = 0;
 };
 
 // The index cannot be trusted: the engine reports it damaged, it holds what no sound index can
@@ -79,12 +81,21 @@ IndexOpening TryOpenIndex(const QString& catalogueDir, Verification verification
 // The same, without the reason.
 std::unique_ptr<CatalogueIndex> OpenIndex(const QString& catalogueDir);
 
+// Memory an index built in memory may take. Xapian's in-memory backend keeps about 160 bytes per
+// term of a page (1.2 GB for the 33,000 pages of the largest catalogue), where its index on disk
+// takes 110 MB: a catalogue that large should bring its index/. Beyond this the build leaves out
+// the remaining pages, and every search says how many.
+constexpr std::int64_t kInMemoryBudget = std::int64_t(400) << 20;
+
 // Builds an index of catalogueDir/data in memory, writing no file. progress(pagesRead) is called
 // now and then from the calling thread; a set cancel flag ends the build within a moment, at any
 // page (null returned). Files that are no regular files are left out; a page is read up to
-// kMostPageBytes (page_file.h).
+// kMostPageBytes (page_file.h); pages beyond kInMemoryBudget are left out.
 std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir, const std::function<void(int)>& progress,
                                               const std::atomic_bool& cancel);
+// The same within another budget of bytes.
+std::unique_ptr<CatalogueIndex> BuildInMemory(const QString& catalogueDir, const std::function<void(int)>& progress,
+                                              const std::atomic_bool& cancel, std::int64_t budget);
 
 // Writes catalogueDir/index (replacing one that is there) for the catalogue tool, with its
 // manifest (index_manifest.h). One writer at a time (index_folder.h): a second is refused; the

@@ -138,4 +138,7 @@ TEST(ResultsPage, ACutSearchSaysSo)
     EXPECT_TRUE(ResultsPageHtml(nothing, "a*", 0, LangChinese).contains("本次搜索已被缩短"));
     cut.cut = false;
     EXPECT_FALSE(ResultsPageHtml(cut, "pump", 0, LangEnglish).contains("class=\"cut\""));
+    // Pages an index built in memory left out are counted on every results page.
+    cut.pagesLeftOut = 22998;
+    EXPECT_TRUE(ResultsPageHtml(cut, "pump", 0, LangEnglish).contains("22998 pages are not searched"));
 }

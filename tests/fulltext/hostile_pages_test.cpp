@@ -122,3 +122,25 @@ TEST(HostilePages, ACancelledReadingEndsWithoutText)
     const std::atomic_bool go{false};
     EXPECT_FALSE(ExtractPageText(page, &go).body.isEmpty());
 }
+
+// The index built in memory of the largest catalogue took 1.25 GB. It now stops at its budget,
+// searches the pages it holds and says how many it left out.
+TEST(HostilePages, AnIndexInMemoryStaysWithinItsBudget)
+{
+    CataloguePages pages;
+    for (int position = 1; position <= 300; ++position)
+        pages.writePage(QString::asprintf("02%03de.html", position), QStringLiteral("Page"),
+                        QStringLiteral("<p>common word%1 and some more words to index</p>").arg(position));
+    const std::atomic_bool go{false};
+    const auto whole = BuildInMemory(pages.dir(), {}, go);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->PageCount(), 300);
+    EXPECT_EQ(whole->Find(QStringLiteral("common"), QStringLiteral("e"), 0, 1).pagesLeftOut, 0);
+    const auto bounded = BuildInMemory(pages.dir(), {}, go, 60 * 1024);
+    ASSERT_TRUE(bounded);
+    EXPECT_GT(bounded->PageCount(), 0);
+    EXPECT_LT(bounded->PageCount(), 100);
+    const Results results = bounded->Find(QStringLiteral("common"), QStringLiteral("e"), 0, 1);
+    EXPECT_EQ(results.pagesLeftOut, 300 - bounded->PageCount());
+    EXPECT_EQ(results.estimatedTotal, bounded->PageCount());
+}
