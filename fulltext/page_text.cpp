@@ -103,14 +103,6 @@ Parsed Parse(const char* bytes, std::size_t size, const char* encoding, const st
 {
     PrepareParser();
     Parsed parsed;
-    // The parser takes a first NUL byte for the end of the page; one that starts a UTF-16 or
-    // UTF-32 character is no such byte.
-    if (size >= 4 && bytes[0] == '\0' &&
-        xmlDetectCharEncoding(reinterpret_cast<const unsigned char*>(bytes), 4) == XML_CHAR_ENCODING_NONE)
-        while (size > 0 && bytes[0] == '\0') {
-            ++bytes;
-            --size;
-        }
     const std::unique_ptr<htmlParserCtxt, ParserFree> parser(htmlNewParserCtxt());
     if (!parser)
         return parsed;
@@ -147,8 +139,25 @@ QByteArray DecodedAsUtf8(const QByteArray& html, QByteArray encoding)
     return QString(decoder(html)).toUtf8();
 }
 
-Document ParseHtml(const QByteArray& html, const std::atomic_bool* cancel)
+// The parser takes a NUL byte after a tag or at the start for the end of the page. In UTF-8,
+// windows-1251, GBK and every other set a page may use but UTF-16 and UTF-32 (which libxml2
+// tells by the first bytes), a NUL byte is no part of a character: it becomes a blank.
+QByteArray WithoutNulBytes(const QByteArray& html)
 {
+    if (!html.contains('\0'))
+        return html;
+    const xmlCharEncoding wide = xmlDetectCharEncoding(reinterpret_cast<const unsigned char*>(html.constData()),
+                                                       int(std::min<qsizetype>(html.size(), 4)));
+    if (wide != XML_CHAR_ENCODING_NONE && wide != XML_CHAR_ENCODING_UTF8)
+        return html;
+    QByteArray blanked = html;
+    blanked.replace('\0', ' ');
+    return blanked;
+}
+
+Document ParseHtml(const QByteArray& page, const std::atomic_bool* cancel)
+{
+    const QByteArray html = WithoutNulBytes(page);
     Parsed parsed = Parse(html.constData(), std::size_t(html.size()), nullptr, cancel);
     if (!parsed.decodingFailed)
         return std::move(parsed.doc);

@@ -49,7 +49,7 @@ TEST(HostilePages, BytesThatDoNotDecodeAreReplacedAndTheTextGoesOn)
 }
 
 // libxml2 dropped text nested deeper than 256 elements and cut a text node at 10,000,000 bytes;
-// a first NUL byte hid the whole page.
+// a first NUL byte hid the whole page, and one after a tag the rest of it.
 TEST(HostilePages, DeepNestingHugeTextAndALeadingNulAreReadWhole)
 {
     const QByteArray deep = "<div>" + QByteArray("<div>").repeated(3000) + "deep word" +
@@ -64,6 +64,9 @@ TEST(HostilePages, DeepNestingHugeTextAndALeadingNulAreReadWhole)
     EXPECT_EQ(ExtractPageText(QByteArray("\0\0", 2) + Html("utf-8", "<p>after nul</p>")).title, QStringLiteral("T"));
     EXPECT_EQ(ExtractPageText(QByteArray("\0", 1) + Html("utf-8", "<p>after nul</p>")).body,
               QStringLiteral("after nul"));
+    // One after a tag ended the page there too.
+    EXPECT_EQ(ExtractPageText(Html("utf-8", QByteArray("<p>\0after</p><p>more</p>", 24))).body,
+              QStringLiteral("after more"));
     // UTF-16 is full of NUL bytes, and still reads as it declares itself by its byte order mark.
     const QString utf16 = QStringLiteral("<html><body><p>слово</p></body></html>");
     QByteArray bytes("\xFF\xFE", 2);
