@@ -25,6 +25,7 @@
 #include <mutex>
 #include <optional>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <thread>
 
 namespace fulltext {
@@ -257,6 +258,15 @@ QString Damaged(const Xapian::Error& error)
     return QStringLiteral("index/: damaged: %1").arg(QString::fromStdString(error.get_description()));
 }
 
+// Device and inode of a folder: another after the tool swaps in a new index.
+std::pair<std::uint64_t, std::uint64_t> FolderIdentity(const std::string& folder)
+{
+    struct stat status {};
+    if (folder.empty() || ::stat(folder.c_str(), &status) != 0)
+        return {0, 0};
+    return {std::uint64_t(status.st_dev), std::uint64_t(status.st_ino)};
+}
+
 QString Changed(const QString& name)
 {
     return QStringLiteral("data/%1: changed since the index was written").arg(name);
@@ -296,9 +306,9 @@ public:
         if (text.empty() || offset < 0 || limit <= 0)
             return {};
         try {
-            const Lease lease = Borrow();
+            const Lease lease(*this);
             Results results =
-                Run(*lease.database, QString::fromStdString(text), Utf8(interfaceLetter), offset, limit, clock);
+                Run(lease.database(), QString::fromStdString(text), Utf8(interfaceLetter), offset, limit, clock);
             results.cut = results.cut || limited.cut;
             results.pagesLeftOut = m_leftOut;
             return results;
@@ -327,26 +337,49 @@ public:
     }
 
 private:
-    // A database for the time of one call. Members are destroyed in reverse: the handle before
-    // the turn ends.
-    struct Lease {
-        std::unique_lock<std::mutex> turn;
-        std::optional<Xapian::Database> opened;
-        const Xapian::Database* database = nullptr;
-    };
-
-    Lease Borrow() const
-    {
-        Lease lease;
-        if (m_folder.empty()) {
-            lease.turn = std::unique_lock<std::mutex>(m_mutex);
-            lease.database = &m_memory;
-        } else {
-            lease.opened.emplace(m_folder, Xapian::DB_BACKEND_GLASS);
-            lease.database = &*lease.opened;
+    // A database for the time of one call: on disk one that no other call uses, taken from the
+    // idle ones or opened (a database that serves many calls keeps the tables' upper blocks at
+    // hand), and given back at the end; in memory the one database, in its turn.
+    class Lease {
+    public:
+        explicit Lease(const XapianIndex& index) : index_(index)
+        {
+            if (index.m_folder.empty()) {
+                turn_ = std::unique_lock<std::mutex>(index.m_mutex);
+                return;
+            }
+            {
+                const std::lock_guard<std::mutex> lock(index.m_mutex);
+                // An index swapped in by a new run of the tool is another folder: its databases
+                // are opened afresh.
+                if (FolderIdentity(index.m_folder) != index.m_identity) {
+                    index.m_idle.clear();
+                    index.m_identity = FolderIdentity(index.m_folder);
+                }
+                if (!index.m_idle.empty()) {
+                    pooled_ = std::move(index.m_idle.back());
+                    index.m_idle.pop_back();
+                }
+            }
+            if (!pooled_)
+                pooled_ = std::make_unique<Xapian::Database>(index.m_folder, Xapian::DB_BACKEND_GLASS);
         }
-        return lease;
-    }
+        ~Lease()
+        {
+            if (!pooled_)
+                return;
+            const std::lock_guard<std::mutex> lock(index_.m_mutex);
+            index_.m_idle.push_back(std::move(pooled_));
+        }
+        Lease(const Lease&) = delete;
+        Lease& operator=(const Lease&) = delete;
+        const Xapian::Database& database() const { return pooled_ ? *pooled_ : index_.m_memory; }
+
+    private:
+        const XapianIndex& index_;
+        std::unique_lock<std::mutex> turn_;
+        std::unique_ptr<Xapian::Database> pooled_;
+    };
 
     static Xapian::Query Parse(const Xapian::Database& database, const Xapian::Stem& stemmer, const std::string& text)
     {
@@ -441,7 +474,9 @@ private:
 
     const std::string m_folder;  // empty for an index in memory
     const Xapian::Database m_memory;
-    mutable std::mutex m_mutex;  // the turns on m_memory
+    mutable std::mutex m_mutex;  // the turns on m_memory; on disk, m_idle and m_identity
+    mutable std::vector<std::unique_ptr<Xapian::Database>> m_idle;
+    mutable std::pair<std::uint64_t, std::uint64_t> m_identity = FolderIdentity(m_folder);
     const QString m_data;
     const int m_pages = 0;
     const int m_leftOut = 0;

@@ -3,9 +3,11 @@
 // index/ beside data/, or built in memory when a catalogue has none, and queried with the Xapian
 // query parser's syntax. No widget here: the browser and the catalogue tool both use it.
 //
-// Find may be called from several threads at once: on an index opened from disk each call opens
-// the folder afresh (Xapian's database objects serve one thread; opening one is cheap), and on an
-// index built in memory calls take turns. Every query keeps the limits of query_limits.h.
+// Find may be called from several threads at once. Xapian's database objects serve one thread at
+// a time: on an index opened from disk each call takes a database no other call uses (one an
+// earlier call left idle, or one opened for it; an index the tool swaps in meanwhile is opened
+// afresh), and on an index built in memory calls take turns. Every query keeps the limits of
+// query_limits.h.
 #include <QString>
 #include <QStringList>
 
