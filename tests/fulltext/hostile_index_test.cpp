@@ -223,3 +223,17 @@ TEST_F(HostileIndex, NamesThatAreNoPageNamesStayOutAndAreNamed)
     EXPECT_EQ(problems.filter(QStringLiteral("not a page name")).size(), 2) << problems.join(u'\n').toStdString();
     EXPECT_TRUE(problems.filter(QStringLiteral("0110000e.html")).size() == 1);
 }
+
+// An index kept open (as the web edition keeps it) answers from the new one once the tool has
+// swapped it in, not from the databases its earlier calls left idle.
+TEST_F(HostileIndex, AnIndexSwappedInIsSeenByOneKeptOpen)
+{
+    const auto opened = OpenIndex(pages.dir());
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(Pages(opened->Find(QStringLiteral("valve"), QStringLiteral("e"), 0, 10)),
+              QStringList{QStringLiteral("01002e.html")});
+    pages.writePage(QStringLiteral("01003e.html"), QStringLiteral("Gate"), QStringLiteral("<p>A gate valve.</p>"));
+    WriteIndex(pages.dir());
+    const Results results = opened->Find(QStringLiteral("valve"), QStringLiteral("e"), 0, 10);
+    EXPECT_EQ(Pages(results).size(), 2u);
+}
