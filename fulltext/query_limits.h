@@ -37,10 +37,11 @@ constexpr double kMatchSeconds = 0.3;
 // millisecond; this bounds a page of hits of hostile, huge pages.
 constexpr int kSnippetMilliseconds = 600;
 
-// Bytes of a page file read for its snippet: many times what a catalogue page holds (a few
-// kilobytes), so a huge page costs a hit no more than a few milliseconds: its snippet comes from
-// its start. (A page of 50 MB made every query that found it take 5 to 12 s.)
-constexpr std::int64_t kSnippetSourceBytes = 64 * 1024;
+// Bytes of a page file read for its snippet: five times the largest catalogue page (3 KB), so a
+// huge page costs a hit a few milliseconds (the engine weighs every match of the text it is
+// given), its snippet taken from its start. (A page of 50 MB made every query that found it
+// take 5 to 12 s; 64 KiB of such a page still took 20 ms.)
+constexpr std::int64_t kSnippetSourceBytes = 16 * 1024;
 
 // Characters of a page title kept in the index.
 constexpr int kMostTitleCharacters = 500;
