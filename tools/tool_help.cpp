@@ -55,7 +55,9 @@ QString ToolHelp::text()
         "      position (5.12), title and snippet, as plain text; tab, carriage return and line feed\n"
         "      inside values print as \\t, \\r and \\n. Exit code 0 also when nothing is found,\n"
         "      2 the catalogue or its index cannot be read (missing, damaged or not matching data/:\n"
-        "      run `index` first).\n"
+        "      run `index` first); the message names the file. Every query keeps limits (256\n"
+        "      characters, 32 words, 4 wildcards, a time for counting and for snippets); a search\n"
+        "      they cut short says so on stderr.\n"
         "\n"
         "  --help\n"
         "      This text.\n");
