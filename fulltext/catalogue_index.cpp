@@ -288,7 +288,7 @@ bool Unchanged(const QString& path, const PageRecord& record, const PageFile& re
 
 class XapianIndex final : public CatalogueIndex {
 public:
-    // On disk: the folder, which every call opens afresh.
+    // On disk: the folder, whose databases are lent to one call at a time.
     XapianIndex(std::string folder, QString dataFolder, int pages)
         : m_folder(std::move(folder)), m_data(std::move(dataFolder)), m_pages(pages)
     {}
