@@ -1,8 +1,9 @@
 #pragma once
 // Holds the catalogue's full-text index for the browser. Start opens the catalogue's own index
 // (index/ beside data/) and, when there is none or it does not match the page files, builds one
-// in memory; both run on a thread of their own, so the window never waits. The build stops
-// early when the holder is destroyed.
+// in memory; both run on a thread of their own, so the window never waits. An index that proves
+// damaged or out of date while it is searched is replaced by one built in memory (Rebuild). The
+// build stops within a moment when the holder is destroyed.
 #include "catalogue_index.h"
 
 #include <QObject>
@@ -35,15 +36,19 @@ public:
     int pagesRead() const { return pagesRead_.load(); }
     // True when the index was built in memory rather than opened from the catalogue.
     bool builtInMemory() const { return builtInMemory_.load(); }
-    // The index once ready, else null.
-    const fulltext::CatalogueIndex* index() const;
+    // The index once ready, else null. A search on another thread keeps it for as long as it runs.
+    std::shared_ptr<const fulltext::CatalogueIndex> index() const;
+
+    // The index proved damaged or out of date while it was searched: builds one in memory from
+    // the page files as they are now. Does nothing before Start or while preparing.
+    void Rebuild();
 
 signals:
     // The state has left Preparing (Ready or Unavailable).
     void prepared();
 
 private:
-    void prepare(const QString& catalogueDir);
+    void prepare(const QString& catalogueDir, bool openFirst);
 
     Opener opener_;
     Builder builder_;
@@ -51,6 +56,7 @@ private:
     std::atomic_int pagesRead_{0};
     std::atomic_bool builtInMemory_{false};
     std::atomic_bool cancel_{false};
-    std::unique_ptr<fulltext::CatalogueIndex> index_;
+    std::shared_ptr<const fulltext::CatalogueIndex> index_;
+    QString catalogueDir_;
     std::thread worker_;
 };

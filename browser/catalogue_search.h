@@ -2,12 +2,16 @@
 // Runs catalogue searches and shows their results page in the HTML view: 50 results at a time,
 // the next ones when the page's own link asks for them, and a notice with the number of pages
 // read while the index is still being prepared (replaced by the results once it is ready, if
-// the notice is still shown).
+// the notice is still shown). Queries run on a thread of their own (LatestJob), the newest
+// replacing one still running, so the window never waits for one; results arrive only if the
+// view has not gone on to another page meanwhile. An index that proves damaged or out of date
+// is rebuilt in memory and the query shown once it is ready.
 #include <QObject>
 #include <QString>
 #include <QUrl>
 
 class CatalogueFinder;
+class LatestJob;
 class QTimer;
 struct Session;
 class TWebBrowser;
@@ -20,6 +24,9 @@ public:
 
     // Shows the first results of the query; a blank query does nothing.
     void Search(const QString& query);
+
+    // A query runs or its results are on their way.
+    bool Searching() const;
 
     // The address the results page is shown under: the data folder, so its links are the page files.
     static QUrl ResultsBaseUrl(const QString& exeDir);
@@ -36,13 +43,18 @@ private:
     void viewAddressChanged(const QUrl& address);
     void finderPrepared();
     void showPagesRead();
+    void showResults(const QString& html);
+    void indexUnsound(int offset, bool stillShown);
 
     const Session& session_;
     TWebBrowser* browser_;
     CatalogueFinder* finder_;
     QTimer* progress_;
+    LatestJob* queries_;
     QString query_;
     int offset_ = 0;
     bool waitingForIndex_ = false;
     bool watchingView_ = false;
+    int navigations_ = 0;  // to other addresses than the results pages
+    int noticeNavigations_ = 0;  // navigations_ when the notice was shown
 };

@@ -62,7 +62,7 @@ void QueryMarks::loaded(bool ok)
         return;
     const Opening opening = *opening_;
     opening_.reset();
-    const fulltext::CatalogueIndex* index = finder_->index();
+    const std::shared_ptr<const fulltext::CatalogueIndex> index = finder_->index();
     if (!ok || !index)
         return;
     const std::vector<QString> words = index->WordsToMark(opening.query, opening.pageFile);

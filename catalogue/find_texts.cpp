@@ -25,6 +25,13 @@ FindTexts russianTexts()
     t.indexBuilding = QStringLiteral("Указатель каталога ещё строится: прочитано страниц: %1. "
                                      "Результаты появятся здесь, как только он будет готов.");
     t.searchUnavailable = QStringLiteral("Поиск по каталогу недоступен: страницы каталога не удалось прочитать.");
+    t.searchCut =
+        QStringLiteral("Поиск сокращён, чтобы не заставлять ждать (длинный запрос, много форм слова или очень "
+                       "большие страницы): показано найденное в его пределах. Запрос короче или точнее "
+                       "найдёт всё.");
+    t.pagesLeftOut = QStringLiteral("У каталога нет своего указателя, а указатель всех его страниц занял бы в памяти "
+                                    "больше 400 МБ: %1 страниц не просматриваются. Полный указатель записывает "
+                                    "программа каталога (velora-catalogue-tool index).");
     t.foundIn = {QString(), QStringLiteral("найдено в русском тексте"), QStringLiteral("найдено в английском тексте"),
                  QStringLiteral("найдено в китайском тексте")};
     t.backToResults = QStringLiteral("К результатам");
@@ -53,6 +60,12 @@ FindTexts englishTexts()
     t.indexBuilding = QStringLiteral("The catalogue index is still being built: %1 pages read. "
                                      "The results will appear here as soon as it is ready.");
     t.searchUnavailable = QStringLiteral("The catalogue cannot be searched: its pages could not be read.");
+    t.searchCut = QStringLiteral("This search was cut short to keep it quick (a long query, many word forms or very "
+                                 "large pages): shown is what was found within its limits. A shorter or more exact "
+                                 "query finds everything.");
+    t.pagesLeftOut = QStringLiteral("This catalogue has no index of its own, and an index of all its pages would take "
+                                    "more than 400 MB of memory: %1 pages are not searched. The catalogue tool writes "
+                                    "the full index (velora-catalogue-tool index).");
     t.foundIn = {QString(), QStringLiteral("found in the Russian text"), QStringLiteral("found in the English text"),
                  QStringLiteral("found in the Chinese text")};
     t.backToResults = QStringLiteral("Results");
@@ -80,6 +93,11 @@ FindTexts chineseTexts()
     t.moreResults = QStringLiteral("下 %1 个");
     t.indexBuilding = QStringLiteral("目录索引正在建立：已读取 %1 页。索引就绪后结果将显示在这里。");
     t.searchUnavailable = QStringLiteral("无法搜索目录：目录页面无法读取。");
+    t.searchCut =
+        QStringLiteral("为了不让您久等，本次搜索已被缩短（查询过长、词形过多或页面过大）：显示的是在限度内找到的"
+                       "结果。更短或更精确的查询可找到全部结果。");
+    t.pagesLeftOut = QStringLiteral("此目录没有自带索引，而为其全部页面建立的索引将占用超过 400 MB 内存：有 %1 "
+                                    "个页面未被搜索。目录工具可写入完整索引（velora-catalogue-tool index）。");
     t.foundIn = {QString(), QStringLiteral("在俄文页面中找到"), QStringLiteral("在英文页面中找到"),
                  QStringLiteral("在中文页面中找到")};
     t.backToResults = QStringLiteral("返回结果");

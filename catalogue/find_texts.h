@@ -25,6 +25,8 @@ struct FindTexts {
     QString moreResults;  // "%1": how many the link brings
     QString indexBuilding;  // "%1" is the number of pages read so far
     QString searchUnavailable;  // the catalogue's pages could not be read
+    QString searchCut;  // the query met a limit: what is shown was found within it
+    QString pagesLeftOut;  // "%1" pages the index built in memory left out
     // "found in the ... text", indexed by the language of the page the words were found in.
     std::array<QString, 4> foundIn;
     // The find bar's button back to the last results page, its hint with its key, and the name

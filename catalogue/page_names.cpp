@@ -36,12 +36,14 @@ QString PageUrl(const QString& exeDir, std::int32_t category, std::int32_t posit
 
 std::optional<PageName> ParsePageName(const QString& fileName)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{2})([0-9]{3,9})([a-z])\\.html$"));
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{2})([0-9]{3})([a-z])\\.html$"));
     const QRegularExpressionMatch match = pattern.match(fileName);
     if (!match.hasMatch())
         return std::nullopt;
     PageName name{match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3)};
-    if (!IsKnownCategory(name.category) || !LanguageByLetter(name.letter))
+    const bool introductory = name.category == 0 && name.position >= 1 && name.position <= IntroductoryPageCount;
+    const bool categoryPage = name.category >= 1 && IsKnownCategory(name.category);
+    if (!(introductory || categoryPage) || !LanguageByLetter(name.letter))
         return std::nullopt;
     return name;
 }

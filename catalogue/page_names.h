@@ -30,8 +30,10 @@ struct PageName {
     QString letter;  // of one of the catalogue's languages
 };
 
-// Strict reading for the full-text index: two category digits (00 to 11), three to nine position
-// digits, a language letter and ".html". Pictures, the stylesheet and other files are no pages.
+// Strict reading for the full-text index: the names the catalogue writes for its pages, and no
+// others. Two category digits and three position digits, a language letter and ".html": 01 to 11
+// with 000 to 999 (title page and projects), 00 with 001 to 003 (the introductory pages).
+// Pictures, the stylesheet, four-digit positions and other files are no pages.
 std::optional<PageName> ParsePageName(const QString& fileName);
 
 // One key per project whatever the language of its page, distinct for every position a page name

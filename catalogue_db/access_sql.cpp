@@ -25,6 +25,22 @@ DatabaseError syntaxError(const QString& what = QString())
     return DatabaseError(what.isEmpty() ? QStringLiteral("Syntax error in query expression.") : what);
 }
 
+// Levels of nesting a statement may have: parentheses, function calls, subqueries, signs and Not
+// together. Jet takes at most 50 levels of nested queries, and SQLite's parser runs out of stack
+// at about 100 nested parentheses; the translation, which descends once per level, stops here
+// instead of running out of stack itself.
+constexpr int kMostNesting = 50;
+
+// The statements of Access SQL. Anything else (WITH, PRAGMA, EXPLAIN, ...) is no Access SQL.
+bool isAccessStatement(const QString& word)
+{
+    static const QSet<QString> words = {
+        QStringLiteral("select"),     QStringLiteral("insert"),   QStringLiteral("update"), QStringLiteral("delete"),
+        QStringLiteral("create"),     QStringLiteral("alter"),    QStringLiteral("drop"),   QStringLiteral("transform"),
+        QStringLiteral("parameters"), QStringLiteral("procedure")};
+    return words.contains(word.toLower());
+}
+
 std::vector<Token> tokenize(const QString& sql)
 {
     std::vector<Token> tokens;
@@ -205,6 +221,9 @@ public:
 
     QString run()
     {
+        if (peek().kind != TokenKind::Name || !isAccessStatement(peek().text))
+            throw DatabaseError(QStringLiteral(
+                "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'."));
         QString out;
         if (isWord(u"select"))
             out = select();
@@ -218,6 +237,24 @@ public:
     }
 
 private:
+    // One level deeper for as long as it lives; too deep a statement is refused.
+    class Nested {
+    public:
+        explicit Nested(Translator& translator) : translator_(translator)
+        {
+            if (++translator_.depth_ > kMostNesting) {
+                --translator_.depth_;
+                throw DatabaseError(QStringLiteral("Expression too complex in query expression."));
+            }
+        }
+        ~Nested() { --translator_.depth_; }
+        Nested(const Nested&) = delete;
+        Nested& operator=(const Nested&) = delete;
+
+    private:
+        Translator& translator_;
+    };
+
     const Token& peek(int ahead = 0) const
     {
         const std::size_t at = std::min(pos_ + std::size_t(ahead), tokens_.size() - 1);
@@ -283,6 +320,7 @@ private:
 
     QString select()
     {
+        const Nested nested(*this);
         expectWord(u"select", QStringLiteral("Invalid SQL statement."));
         ++selectDepth_;
         QString out = QStringLiteral("SELECT ");
@@ -498,6 +536,7 @@ private:
 
     QString tableReference()
     {
+        const Nested nested(*this);
         QString out = tablePrimary();
         for (;;) {
             QString join;
@@ -552,6 +591,7 @@ private:
     // Expressions, from the loosest binding to the tightest.
     Expression expression()
     {
+        const Nested nested(*this);
         Expression left = conjunction();
         while (acceptWord(u"or"))
             left = condition(left.sql + QStringLiteral(" OR ") + conjunction().sql);
@@ -568,8 +608,10 @@ private:
 
     Expression negation()
     {
-        if (acceptWord(u"not"))
+        if (acceptWord(u"not")) {
+            const Nested nested(*this);
             return condition(QStringLiteral("NOT ") + negation().sql);
+        }
         return comparison();
     }
 
@@ -698,14 +740,16 @@ private:
         for (;;) {
             if (acceptSymbol(u"*"))
                 left = multiplied(left, unary());
-            else if (acceptSymbol(u"/"))  // Access divides without truncating
-                left = number(QStringLiteral("(CAST(") + plainSql(left) + QStringLiteral(" AS REAL) / ") +
+            // Access divides without truncating, and reports a divisor of zero (access_division.h).
+            else if (acceptSymbol(u"/"))
+                left = number(QStringLiteral("jet_divide(") + plainSql(left) + QStringLiteral(", ") +
                               plainSql(unary()) + u')');
             else if (acceptSymbol(u"\\"))
-                left = number(QStringLiteral("(CAST(") + plainSql(left) + QStringLiteral(" AS INTEGER) / CAST(") +
-                              plainSql(unary()) + QStringLiteral(" AS INTEGER))"));
+                left = number(QStringLiteral("jet_whole_divide(") + plainSql(left) + QStringLiteral(", ") +
+                              plainSql(unary()) + u')');
             else if (acceptWord(u"mod"))
-                left = number(u'(' + plainSql(left) + QStringLiteral(" % ") + plainSql(unary()) + u')');
+                left = number(QStringLiteral("jet_mod(") + plainSql(left) + QStringLiteral(", ") + plainSql(unary()) +
+                              u')');
             else
                 return left;
         }
@@ -728,10 +772,14 @@ private:
 
     Expression unary()
     {
-        if (acceptSymbol(u"-"))
+        if (acceptSymbol(u"-")) {
+            const Nested nested(*this);
             return negated(unary());
-        if (acceptSymbol(u"+"))
+        }
+        if (acceptSymbol(u"+")) {
+            const Nested nested(*this);
             return unary();
+        }
         return primary();
     }
 
@@ -739,7 +787,10 @@ private:
     static Expression negated(const Expression& operand)
     {
         const bool keeps = isCurrency(operand) || operand.kind == ValueKind::Integer;
-        return ofKind(u'-' + valueSql(operand), keeps ? operand.kind : ValueKind::Number);
+        const QString sql = valueSql(operand);
+        // "- -1" must not become "--1", which SQLite reads as the start of a comment.
+        return ofKind((sql.startsWith(u'-') ? QStringLiteral("- ") : QStringLiteral("-")) + sql,
+                      keeps ? operand.kind : ValueKind::Number);
     }
 
     Expression primary()
@@ -869,6 +920,7 @@ private:
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
     ColumnKindLookup columnKind_;
+    int depth_ = 0;
     QHash<QString, QString> tables_;  // table names and aliases of the FROM clauses read, lower-cased, to their tables
     QHash<QString, QHash<QString, ValueKind>> derived_;  // derived tables' aliases to their columns' kinds
     std::vector<std::pair<QString, ValueKind>> selectKinds_;  // the columns of the last select read

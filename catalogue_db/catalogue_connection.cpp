@@ -1,5 +1,6 @@
 #include "catalogue_connection.h"
 
+#include "access_division.h"
 #include "access_functions.h"
 #include "database_error.h"
 #include "jet_import.h"
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,13 +30,20 @@ FileFormat detectFormat(const QString& path)
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir())
         throw DatabaseError(couldNotFind(path));
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             throw DatabaseError(couldNotFind(path));
         throw DatabaseError(QStringLiteral("Cannot open the file '%1'. It is already opened exclusively by another "
                                            "user, or you need permission to view its data.")
                                 .arg(path));
+    }
+    // Only a regular file can be a database: a FIFO or a device would be read without end.
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        throw DatabaseError(unrecognized(path));
     }
     char head[32] = {};
     ssize_t got = 0;
@@ -149,6 +158,7 @@ void CatalogueConnection::prepareConnection()
     }
     RegisterJetFunctions(db_);
     RegisterAccessFunctions(db_);
+    RegisterDivisionFunctions(db_);
     sqlite3_set_authorizer(db_, authorize, nullptr);
 }
 

@@ -3,6 +3,10 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+
+#include <QStringDecoder>
 
 #include <QStringList>
 
@@ -27,8 +31,11 @@ void PrepareParser()
     });
 }
 
-constexpr int kParseOptions =
-    HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET | HTML_PARSE_NOIMPLIED;
+// HTML_PARSE_RECOVER reads on past broken markup; XML_PARSE_HUGE lifts libxml2's limits of 256
+// levels of nesting and 10,000,000 bytes of text in one node, which cut hostile but legible pages
+// (a page file is bounded in size before it gets here).
+constexpr int kParseOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
+    HTML_PARSE_NOIMPLIED | XML_PARSE_HUGE;
 
 struct DocumentFree {
     void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
@@ -37,14 +44,127 @@ using Document = std::unique_ptr<xmlDoc, DocumentFree>;
 
 void Silent(void*, const char*, ...) {}
 
-Document Parse(const char* bytes, std::size_t size, const char* encoding)
+struct ParserFree {
+    void operator()(htmlParserCtxt* parser) const { htmlFreeParserCtxt(parser); }
+};
+
+// What one parse watches for: bytes that do not decode in the page's character set (libxml2 then
+// reads UTF-8 on as ISO-8859-1 and stops at the first such byte of any other set, so the rest of
+// the text would be garbled or lost), and the cancel flag, looked at as every element starts and
+// every piece of text arrives, so that the parse of even the largest page ends at once.
+struct Watch {
+    const std::atomic_bool* cancel = nullptr;
+    startElementSAXFunc startElement = nullptr;  // libxml2's own handlers, called on
+    charactersSAXFunc characters = nullptr;
+    bool decodingFailed = false;
+    bool cancelled = false;
+
+    static Watch& Of(void* parser) { return *static_cast<Watch*>(static_cast<htmlParserCtxt*>(parser)->_private); }
+
+    bool Stopped(void* parser)
+    {
+        if (!cancelled && cancel != nullptr && cancel->load()) {
+            cancelled = true;
+            xmlStopParser(static_cast<htmlParserCtxt*>(parser));
+        }
+        return cancelled;
+    }
+
+    static void StartElement(void* parser, const xmlChar* name, const xmlChar** attributes)
+    {
+        Watch& watch = Of(parser);
+        if (!watch.Stopped(parser))
+            watch.startElement(parser, name, attributes);
+    }
+
+    static void Characters(void* parser, const xmlChar* text, int length)
+    {
+        Watch& watch = Of(parser);
+        if (!watch.Stopped(parser))
+            watch.characters(parser, text, length);
+    }
+
+    static void Error(void* watch, xmlErrorPtr error)
+    {
+        if (error != nullptr &&
+            (error->domain == XML_FROM_I18N || error->code == XML_ERR_INVALID_ENCODING ||
+             error->code == XML_IO_ENCODER))
+            static_cast<Watch*>(watch)->decodingFailed = true;
+    }
+};
+
+struct Parsed {
+    Document doc;
+    bool decodingFailed = false;
+    QByteArray encoding;  // the character set the page declared, as libxml2 read it; empty if none
+};
+
+// Parses with libxml2's HTML parser; a named encoding is taken whatever the page declares.
+// Handlers are kept per thread, so they are set on every call.
+Parsed Parse(const char* bytes, std::size_t size, const char* encoding, const std::atomic_bool* cancel)
 {
     PrepareParser();
-    // Bytes that do not decode are reported on stderr even with the parser's quiet options; the
-    // handler is kept per thread, so it is set on every call.
+    Parsed parsed;
+    const std::unique_ptr<htmlParserCtxt, ParserFree> parser(htmlNewParserCtxt());
+    if (!parser)
+        return parsed;
+    Watch watch;
+    watch.cancel = cancel;
+    watch.startElement = parser->sax->startElement;
+    watch.characters = parser->sax->characters;
+    parser->sax->startElement = &Watch::StartElement;
+    parser->sax->characters = &Watch::Characters;
+    parser->_private = &watch;
+    // Bytes that do not decode are reported on stderr even with the parser's quiet options.
     xmlSetGenericErrorFunc(nullptr, Silent);
+    xmlSetStructuredErrorFunc(&watch, &Watch::Error);
     const int length = size > std::size_t(INT_MAX) ? INT_MAX : int(size);
-    return Document(htmlReadMemory(bytes, length, nullptr, encoding, kParseOptions));
+    Document doc(htmlCtxtReadMemory(parser.get(), bytes, length, nullptr, encoding, kParseOptions));
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    if (!watch.cancelled)
+        parsed.doc = std::move(doc);
+    if (parsed.doc && parsed.doc->encoding != nullptr)
+        parsed.encoding = reinterpret_cast<const char*>(parsed.doc->encoding);
+    parsed.decodingFailed = watch.decodingFailed;
+    return parsed;
+}
+
+// The page as UTF-8 with every byte that does not decode replaced (Qt's decoder, ICU's sets).
+QByteArray DecodedAsUtf8(const QByteArray& html, QByteArray encoding)
+{
+    // As for libxml2 above: what Windows writes as gb2312 or gbk is GB18030.
+    if (encoding.compare("gb2312", Qt::CaseInsensitive) == 0 || encoding.compare("gbk", Qt::CaseInsensitive) == 0)
+        encoding = "GB18030";
+    QStringDecoder decoder(encoding.isEmpty() ? "UTF-8" : encoding.constData());
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8);
+    return QString(decoder(html)).toUtf8();
+}
+
+// The parser takes a NUL byte after a tag or at the start for the end of the page. In UTF-8,
+// windows-1251, GBK and every other set a page may use but UTF-16 and UTF-32 (which libxml2
+// tells by the first bytes), a NUL byte is no part of a character: it becomes a blank.
+QByteArray WithoutNulBytes(const QByteArray& html)
+{
+    if (!html.contains('\0'))
+        return html;
+    const xmlCharEncoding wide = xmlDetectCharEncoding(reinterpret_cast<const unsigned char*>(html.constData()),
+                                                       int(std::min<qsizetype>(html.size(), 4)));
+    if (wide != XML_CHAR_ENCODING_NONE && wide != XML_CHAR_ENCODING_UTF8)
+        return html;
+    QByteArray blanked = html;
+    blanked.replace('\0', ' ');
+    return blanked;
+}
+
+Document ParseHtml(const QByteArray& page, const std::atomic_bool* cancel)
+{
+    const QByteArray html = WithoutNulBytes(page);
+    Parsed parsed = Parse(html.constData(), std::size_t(html.size()), nullptr, cancel);
+    if (!parsed.decodingFailed)
+        return std::move(parsed.doc);
+    const QByteArray utf8 = DecodedAsUtf8(html, parsed.encoding);
+    return std::move(Parse(utf8.constData(), std::size_t(utf8.size()), "UTF-8", cancel).doc);
 }
 
 bool NameIs(const xmlNode* node, const char* name)
@@ -116,10 +236,10 @@ bool IsNavigation(xmlNode* node)
 
 }  // namespace
 
-PageText ExtractPageText(const QByteArray& html)
+PageText ExtractPageText(const QByteArray& html, const std::atomic_bool* cancel)
 {
     PageText page;
-    const Document doc = Parse(html.constData(), std::size_t(html.size()), nullptr);
+    const Document doc = ParseHtml(html, cancel);
     if (!doc)
         return page;
     std::string title, headings, body;
@@ -190,7 +310,7 @@ MarkedText ReadMarkedFragment(const std::string& utf8Html)
 {
     MarkedText result;
     const std::string page = "<html><body>" + utf8Html + "</body></html>";
-    const Document doc = Parse(page.data(), page.size(), "UTF-8");
+    const Document doc = Parse(page.data(), page.size(), "UTF-8", nullptr).doc;
     if (!doc)
         return result;
     int boldDepth = 0;

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +22,10 @@ struct PageText {
 // role="banner" (the links bar and the masthead of the catalogue's page templates).
 
 // Never fails: bytes that are no HTML give whatever text the parser recovers, possibly none.
-PageText ExtractPageText(const QByteArray& html);
+// Bytes that do not decode in the page's character set are replaced and the text goes on after
+// them; nesting of any depth and text nodes of any size are read. A set cancel flag ends the
+// reading early, with no text.
+PageText ExtractPageText(const QByteArray& html, const std::atomic_bool* cancel = nullptr);
 
 struct MarkedText {
     QString text;

@@ -30,6 +30,7 @@ QString pageFrame(const QString& title, const QString& body, std::uint8_t langua
                           ".found-in{color:#8a4b00}\n"
                           "mark{background:#ffe27a;color:inherit}\n"
                           ".more{margin:20px 0}\n"
+                          ".cut{color:#8a4b00;margin:0 0 16px}\n"
                           "</style></head>\n<body>\n%3</body></html>\n")
         .arg(languageTag(language), title, body);
 }
@@ -95,6 +96,11 @@ QString ResultsPageHtml(const fulltext::Results& results, const QString& query, 
     const FindTexts& texts = FindTextsFor(language);
     const QString title = heading(texts, query);
     QString body = QStringLiteral("<h1>%1</h1>\n").arg(title);
+    if (results.cut)
+        body += QStringLiteral("<p class=\"cut\" role=\"note\">%1</p>\n").arg(texts.searchCut.toHtmlEscaped());
+    if (results.pagesLeftOut > 0)
+        body += QStringLiteral("<p class=\"cut\" role=\"note\">%1</p>\n")
+                    .arg(texts.pagesLeftOut.arg(results.pagesLeftOut).toHtmlEscaped());
     if (results.hits.empty()) {
         body += QStringLiteral("<p class=\"summary\">%1</p>\n").arg(texts.nothingFound.toHtmlEscaped());
         return pageFrame(title, body, language);

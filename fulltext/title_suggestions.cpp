@@ -231,11 +231,12 @@ struct TitledPage {
 };
 
 // The title of each project page as the catalogue's own index holds it, when it matches the
-// pages; none otherwise. Much quicker than reading every page.
+// pages, each page's size and time included (a title edited in place must not be offered as it
+// was); none otherwise. Much quicker than reading every page.
 std::vector<TitledPage> TitlesFromIndex(const QString& catalogueDir)
 {
     std::vector<TitledPage> titled;
-    const std::unique_ptr<CatalogueIndex> index = OpenIndex(catalogueDir);
+    const std::unique_ptr<CatalogueIndex> index = TryOpenIndex(catalogueDir, Verification::Pages).index;
     if (!index)
         return titled;
     for (PageTitle& page : index->PageTitles()) {

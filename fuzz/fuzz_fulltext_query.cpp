@@ -31,8 +31,9 @@ const char* const kPages[][3] = {
 
 const fulltext::CatalogueIndex& Index()
 {
+    // Snippets are read from the page files, so the folder lives as long as the index.
+    static QTemporaryDir folder;
     static const std::unique_ptr<fulltext::CatalogueIndex> index = [] {
-        QTemporaryDir folder;
         QDir(folder.path()).mkpath(QStringLiteral("data"));
         for (const auto& page : kPages) {
             QFile file(folder.path() + QStringLiteral("/data/") + QLatin1String(page[0]));

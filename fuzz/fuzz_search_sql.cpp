@@ -13,6 +13,12 @@
 // statement may be refused with an engine error but must never crash or hang; a quoted text
 // comes back unchanged from the functions that keep it.
 //
+// With bit 5 of the fourth byte set (and bit 3 clear), the input is a nesting instead: the first
+// three texts are an opening, a core and a closing, and the statement is SELECT, the opening n
+// times, the core and the closing n times, with n = 256 * first byte + second byte (up to 65,535
+// levels of parentheses, calls, subqueries, signs or Not). It ends in rows or an engine error,
+// never a crash; "1" in more than 500 parentheses is too complex.
+//
 // The catalogue is velora2014.mdb beside the executable, or the file named by
 // VELORA_FUZZ_DATABASE; it is copied into a temporary folder first and its bytes are checked
 // now and then and at the end.
@@ -156,6 +162,27 @@ void RunFunction(TADOQuery& query, const std::uint8_t* data, const QList<QByteAr
     query.Close();
 }
 
+void RunNested(TADOQuery& query, const std::uint8_t* data, const QList<QByteArray>& texts, bool utf16)
+{
+    const int levels = data[0] * 256 + data[1];
+    const QString opening = Decode(texts.value(0), utf16);
+    const QString core = Decode(texts.value(1), utf16);
+    const QString closing = Decode(texts.value(2), utf16);
+    const QString sql = QStringLiteral("SELECT ") + opening.repeated(levels) + core + closing.repeated(levels);
+    const bool parenthesesAroundOne = opening == u"(" && core == u"1" && closing == u")" && levels > 500;
+    query.clearSql();
+    query.setSql(sql);
+    try {
+        query.Open();
+    } catch (const DatabaseError& error) {
+        if (parenthesesAroundOne)
+            FUZZ_CHECK(error.message().contains(QStringLiteral("too complex")), error.message());
+        return;
+    }
+    FUZZ_CHECK(!parenthesesAroundOne, sql.left(200));
+    query.Close();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -182,6 +209,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (data[3] & 8) {
         RunFunction(catalogue.query(), data, texts, utf16);
+        return 0;
+    }
+    if (data[3] & 32) {
+        RunNested(catalogue.query(), data, texts, utf16);
         return 0;
     }
     const QString code = LanguageByNumber(language)->code;

@@ -7,6 +7,7 @@
 #include "index_command.h"
 #include "page_writer.h"
 #include "synthetic_catalogue.h"
+#include "tool_help.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -76,14 +77,14 @@ int BuildCommand::run(const QStringList& arguments)
         const int count = arguments[1].toInt(&ok);
         if (!ok || count < kCategoryCount) {
             err() << "build --synthetic: N must be a whole number of at least 11 (one project per category)\n";
-            return 2;
+            return kWrongArgumentsExitCode;
         }
         return buildSynthetic(count, arguments[2]);
     }
     if (arguments.size() == 2 && !arguments[0].startsWith(QLatin1String("--")))
         return buildFromSources(arguments[0], arguments[1]);
     err() << "usage: velora-catalogue-tool build SOURCE DEST | build --synthetic N DEST\n";
-    return 2;
+    return kWrongArgumentsExitCode;
 }
 
 int BuildCommand::buildFromSources(const QString& source, const QString& destination)

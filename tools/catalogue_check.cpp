@@ -2,6 +2,7 @@
 
 #include "ado_query.h"
 #include "catalogue_content.h"
+#include "catalogue_index.h"
 #include "catalogue_layout.h"
 
 #include <QFileInfo>
@@ -203,5 +204,7 @@ CatalogueCheck::Report CatalogueCheck::run(const QString& folder)
     checkLanguageRows(query, placements, report);
     query.Close();
     checkPageFiles(folder, counts, report);
+    // The full-text index and the page files as it reads them.
+    report.problems << fulltext::CheckIndex(folder);
     return report;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Checks a catalogue folder the way the browser will read it: through its own database engine
-// (the count query, positions, language rows) and against the page files in data/.
+// (the count query, positions, language rows), against the page files in data/, and its
+// full-text index in index/ (missing, damaged or out of date).
 #include <QString>
 #include <QStringList>
 

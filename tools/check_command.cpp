@@ -1,6 +1,7 @@
 #include "check_command.h"
 
 #include "catalogue_check.h"
+#include "tool_help.h"
 
 #include <QTextStream>
 
@@ -9,7 +10,7 @@ int CheckCommand::run(const QStringList& arguments)
     QTextStream out(stdout);
     if (arguments.size() != 1) {
         QTextStream(stderr) << "usage: velora-catalogue-tool check FOLDER\n";
-        return 2;
+        return kWrongArgumentsExitCode;
     }
     const QString folder = arguments[0];
     const CatalogueCheck::Report report = CatalogueCheck::run(folder);

@@ -1,9 +1,9 @@
 #include "index_command.h"
 
 #include "catalogue_index.h"
-#include "index_stemmer.h"
 #include "languages.h"
 #include "sql_command.h"
+#include "tool_help.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -75,19 +75,23 @@ bool IndexCommand::writeIndex(const QString& catalogueDir)
 {
     QElapsedTimer timer;
     timer.start();
+    QStringList notices;
     try {
-        fulltext::WriteIndex(catalogueDir);
+        notices = fulltext::WriteIndex(catalogueDir);
     } catch (const std::exception& error) {
         QTextStream(stderr) << "index: " << QString::fromUtf8(error.what()) << '\n';
         return false;
     }
-    const std::unique_ptr<fulltext::CatalogueIndex> index = fulltext::OpenIndex(catalogueDir);
-    if (!index) {
+    for (const QString& notice : std::as_const(notices))
+        QTextStream(stderr) << "index: notice: " << notice << '\n';
+    const fulltext::IndexOpening opened = fulltext::TryOpenIndex(catalogueDir);
+    if (!opened.index) {
         QTextStream(stderr) << "index: " << QDir(catalogueDir).filePath(QStringLiteral("index"))
-                            << ": written but cannot be read back (did data/ change meanwhile?)\n";
+                            << ": written but cannot be read back (did data/ change meanwhile?): " << opened.problem
+                            << '\n';
         return false;
     }
-    QTextStream(stdout) << "indexed " << index->PageCount() << " page files into "
+    QTextStream(stdout) << "indexed " << opened.index->PageCount() << " page files into "
                         << QDir(catalogueDir).filePath(QStringLiteral("index")) << " (" << timer.elapsed() << " ms)\n";
     return true;
 }
@@ -96,7 +100,7 @@ int IndexCommand::run(const QStringList& arguments)
 {
     if (arguments.size() != 1) {
         QTextStream(stderr) << "usage: velora-catalogue-tool index DIR\n";
-        return 1;
+        return kWrongArgumentsExitCode;
     }
     return writeIndex(arguments[0]) ? 0 : 2;
 }
@@ -105,32 +109,34 @@ int FindCommand::run(const QStringList& arguments)
 {
     const std::optional<FindArguments> read = ReadFindArguments(arguments);
     if (!read)
-        return 1;
+        return kWrongArgumentsExitCode;
     QTextStream err(stderr);
     const QDir data(QDir(read->folder).filePath(QStringLiteral("data")));
     if (!data.exists() || !data.isReadable()) {
         err << "find: " << data.path() << ": cannot read the page files\n";
         return 2;
     }
-    const std::unique_ptr<fulltext::CatalogueIndex> index = fulltext::OpenIndex(read->folder);
-    if (!index && fulltext::IndexHasOtherStemmer(read->folder)) {
-        err << "find: " << QDir(read->folder).filePath(QStringLiteral("index"))
-            << ": made by another version, which finds other forms of words; write it again with: "
-               "velora-catalogue-tool index "
-            << read->folder << '\n';
+    const fulltext::IndexOpening opened = fulltext::TryOpenIndex(read->folder);
+    if (!opened.index) {
+        err << "find: " << QDir(read->folder).filePath(opened.problem)
+            << "; write the index with: velora-catalogue-tool index " << read->folder << '\n';
         return 2;
     }
-    if (!index) {
-        err << "find: " << QDir(read->folder).filePath(QStringLiteral("index"))
-            << ": missing, damaged or not matching data/; write it with: velora-catalogue-tool index " << read->folder
-            << '\n';
+    fulltext::Results results;
+    try {
+        results = opened.index->Find(read->query, read->letter, 0, read->limit);
+    } catch (const fulltext::UnsoundIndex& unsound) {
+        err << "find: " << QDir(read->folder).filePath(unsound.problem())
+            << "; write the index with: velora-catalogue-tool index " << read->folder << '\n';
         return 2;
     }
-    const fulltext::Results results = index->Find(read->query, read->letter, 0, read->limit);
     QTextStream out(stdout);
     out << "rank\tpage\tposition\ttitle\tsnippet\n";
     for (const fulltext::Hit& hit : results.hits)
         out << hit.rank << '\t' << SqlCommand::escaped(hit.pageFile) << '\t' << hit.category << '.' << hit.position
             << '\t' << SqlCommand::escaped(hit.title) << '\t' << SqlCommand::escaped(hit.snippet) << '\n';
+    if (results.cut)
+        err << "find: note: the search was cut short by the limits every query keeps (a long query, many word forms "
+               "or very large pages): the hits are those found within them\n";
     return 0;
 }

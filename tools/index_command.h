@@ -5,7 +5,7 @@
 
 class IndexCommand {
 public:
-    // 0 written, 1 wrong arguments, 2 the catalogue cannot be read or the index not written.
+    // 0 written, 2 wrong arguments, the catalogue cannot be read or the index not written.
     static int run(const QStringList& arguments);
     // Writes DIR/index and says how many pages it holds; false (after a message) on failure.
     static bool writeIndex(const QString& catalogueDir);
@@ -13,6 +13,6 @@ public:
 
 class FindCommand {
 public:
-    // 0 printed (also when nothing is found), 1 wrong arguments, 2 no readable catalogue or index.
+    // 0 printed (also when nothing is found), 2 wrong arguments, no readable catalogue or index.
     static int run(const QStringList& arguments);
 };

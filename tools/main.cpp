@@ -37,5 +37,5 @@ int main(int argc, char** argv)
     QTextStream(stderr) << (command.isEmpty() ? QStringLiteral("no command given\n")
                                               : QStringLiteral("unknown command: %1\n").arg(command))
                         << ToolHelp::text();
-    return 2;
+    return kWrongArgumentsExitCode;
 }

@@ -6,6 +6,7 @@
 #include "project_counts.h"
 #include "search_index_holder.h"
 #include "site_address.h"
+#include "tool_help.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -121,7 +122,7 @@ int ServeCommand::run(const QStringList& arguments)
 {
     const std::optional<ServeArguments> read = ReadServeArguments(arguments);
     if (!read)
-        return 1;
+        return kWrongArgumentsExitCode;
     QTextStream err(stderr);
     const QFileInfo folder(read->folder);
     if (!folder.isDir()) {

@@ -1,7 +1,9 @@
 #include "sql_command.h"
 
+#include "catalogue_check.h"
 #include "database_error.h"
 #include "row_reader.h"
+#include "tool_help.h"
 
 #include <QTextStream>
 
@@ -34,7 +36,7 @@ int SqlCommand::run(const QStringList& arguments)
     QTextStream err(stderr);
     if (arguments.size() != 2) {
         err << "usage: velora-catalogue-tool sql DATABASE 'SELECT ...'\n";
-        return 2;
+        return kWrongArgumentsExitCode;
     }
     std::unique_ptr<RowReader> rows;
     try {

@@ -3,6 +3,7 @@
 #include "languages.h"
 #include "sql_command.h"
 #include "title_suggestions.h"
+#include "tool_help.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -20,13 +21,13 @@ int SuggestCommand::run(const QStringList& arguments)
         const LanguageRow* language = at + 1 < arguments.size() ? LanguageByTag(arguments[++at]) : nullptr;
         if (!language) {
             err << "suggest: --lang takes ru, en or zh\n";
-            return 1;
+            return kWrongArgumentsExitCode;
         }
         letter = language->letter;
     }
     if (positional.size() != 2) {
         err << "usage: velora-catalogue-tool suggest DIR 'TEXT' [--lang ru|en|zh]\n";
-        return 1;
+        return kWrongArgumentsExitCode;
     }
     const std::unique_ptr<fulltext::TitleSuggestions> titles = fulltext::TitleSuggestions::Open(positional[0]);
     if (!titles) {

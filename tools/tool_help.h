@@ -6,3 +6,6 @@ class ToolHelp {
 public:
     static QString text();
 };
+
+// Every command exits with this code when its arguments are wrong, after its usage on stderr.
+constexpr int kWrongArgumentsExitCode = 2;

@@ -1,12 +1,20 @@
 // The index holder: the catalogue's own index when it opens, else one built in memory on
 // another thread with its progress counted; a failed build leaves the search unavailable
-// instead of raising anything; destroying the holder stops a build under way.
+// instead of raising anything; destroying the holder stops a build under way, whatever it reads.
 #include "catalogue_finder.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <stdexcept>
 #include <thread>
@@ -101,4 +109,41 @@ TEST(CatalogueFinder, DestroyingTheHolderStopsABuildUnderWay)
         ASSERT_TRUE(QTest::qWaitFor([&] { return building.load(); }, 5000));
     }
     EXPECT_TRUE(sawCancel) << "the holder went while the build ran on";
+}
+
+// Ctrl+Q waited for the build in memory: a page that was a FIFO blocked it for good, and the
+// largest page could not be stopped halfway. The holder now goes at once whatever the build reads.
+TEST(CatalogueFinder, TheHolderGoesAtOnceWhateverTheBuildIsReading)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("data")));
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile page(folder.path() + QStringLiteral("/data/") + QLatin1String(name));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write(bytes);
+    };
+    write("00001e.html", "<html><body><p>start</p></body></html>");
+    const QByteArray fifo = QFile::encodeName(folder.path() + QStringLiteral("/data/01001e.html"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    write("01002e.html", "<html><body>" + QByteArray("<div>x").repeated(2700000) + "</body></html>");
+
+    // Lets a build stuck on the FIFO go in the end, so that a failure does not hang the tests.
+    std::atomic_bool done{false};
+    std::thread release([&] {
+        for (int waited = 0; waited < 20000 && !done; waited += 10)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!done)
+            ::close(::open(fifo.constData(), O_WRONLY | O_NONBLOCK));
+    });
+    QElapsedTimer clock;
+    {
+        CatalogueFinder finder;
+        finder.Start(folder.path());
+        QTest::qWait(1500);
+        EXPECT_EQ(finder.state(), CatalogueFinder::State::Preparing);
+        clock.start();
+    }
+    done = true;
+    release.join();
+    EXPECT_LT(clock.elapsed(), 10000) << "the holder waited for the build";
 }

@@ -122,3 +122,23 @@ TEST(ResultsPage, NothingFoundAndIndexBuildingSayWhatIsGoingOn)
     EXPECT_TRUE(building.contains("&lt;pump&gt;")) << building.toStdString();
     EXPECT_TRUE(IndexBuildingPageHtml("x", 7, LangChinese).contains("已读取 <span id=\"pages-read\">7</span> 页"));
 }
+
+// A query that met one of its limits says so above what it found, in the interface language; one
+// that did not, says nothing of limits.
+TEST(ResultsPage, ACutSearchSaysSo)
+{
+    fulltext::Results cut;
+    cut.hits.push_back(MakeHit(1, 2, "e", "Pump", "pump"));
+    cut.estimatedTotal = 1;
+    cut.cut = true;
+    EXPECT_TRUE(ResultsPageHtml(cut, "a* b*", 0, LangEnglish).contains("This search was cut short"));
+    EXPECT_TRUE(ResultsPageHtml(cut, "a*", 0, LangRussian).contains("Поиск сокращён"));
+    fulltext::Results nothing;
+    nothing.cut = true;
+    EXPECT_TRUE(ResultsPageHtml(nothing, "a*", 0, LangChinese).contains("本次搜索已被缩短"));
+    cut.cut = false;
+    EXPECT_FALSE(ResultsPageHtml(cut, "pump", 0, LangEnglish).contains("class=\"cut\""));
+    // Pages an index built in memory left out are counted on every results page.
+    cut.pagesLeftOut = 22998;
+    EXPECT_TRUE(ResultsPageHtml(cut, "pump", 0, LangEnglish).contains("22998 pages are not searched"));
+}

@@ -42,14 +42,15 @@ TEST(PageFiles, PositionLabelHasNoLeadingZeros)
     EXPECT_EQ(PositionLabelText(11, 4), "Cat=11 PosInCat=4");
 }
 
-// Every name the catalogue writes reads back as the position and language it was written for;
-// names of other files, letters of no language and categories beyond 11 are no pages.
+// Every name the catalogue writes for a page reads back as the position and language it was
+// written for. Anything else is no page: other files, letters of no language, categories beyond
+// 11, positions of other than three digits (0501234e.html read as 5.1234, and 0110000e.html as
+// 1.10000, which shared its key with 2.0), title or fourth pages of category 0.
 TEST(PageFiles, WrittenNamesParseBackAndOtherFilesDoNot)
 {
     for (const LanguageRow& language : LanguageTable()) {
-        for (const CataloguePosition at :
-             {CataloguePosition{0, 1}, CataloguePosition{5, 12}, CataloguePosition{11, 999}, CataloguePosition{3, 1234},
-              CataloguePosition{10, 999999999}}) {
+        for (const CataloguePosition at : {CataloguePosition{0, 1}, CataloguePosition{0, 3}, CataloguePosition{5, 0},
+                                           CataloguePosition{5, 12}, CataloguePosition{11, 999}}) {
             const QString name = PageFileName(at.category, at.position, language.letter);
             const std::optional<PageName> read = ParsePageName(name);
             ASSERT_TRUE(read) << name.toStdString();
@@ -57,8 +58,9 @@ TEST(PageFiles, WrittenNamesParseBackAndOtherFilesDoNot)
             EXPECT_EQ(read->letter, language.letter);
         }
     }
-    for (const char* other : {"05012x.html", "12001e.html", "0501e.html", "05012e.htm", "style.css", "05012E.html",
-                              "05٠١٢e.html", "050123456789e.html"})
+    for (const char* other :
+         {"05012x.html", "12001e.html", "0501e.html", "05012e.htm", "style.css", "05012E.html", "05٠١٢e.html",
+          "050123456789e.html", "0501234e.html", "0110000e.html", "011000r.html", "00000e.html", "00004e.html"})
         EXPECT_FALSE(ParsePageName(QString::fromUtf8(other))) << other;
 }
 
@@ -74,4 +76,5 @@ TEST(PageFiles, ProjectKeysNeverCollide)
         return ProjectKey({page->category, page->position});
     };
     EXPECT_EQ(key("05012r.html"), key("05012c.html"));
+    EXPECT_NE(key("01012r.html"), key("11002r.html"));
 }

@@ -320,7 +320,7 @@ class Lifecycle(unittest.TestCase):
                           (CATALOGUE_COPY, "--colour", "blue"), (CATALOGUE_COPY, "--port"),
                           (CATALOGUE_COPY, CATALOGUE_COPY)):
             result = self.run_tool(*arguments)
-            self.assertEqual(result.returncode, 1, arguments)
+            self.assertEqual(result.returncode, 2, arguments)
             self.assertNotEqual(result.stderr, "", arguments)
         empty = temporary_folder(self)
         result = self.run_tool(empty, "--port", "0")

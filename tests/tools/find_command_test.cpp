@@ -85,8 +85,8 @@ TEST_F(FindCommandTest, ExitCodesTellNothingFoundFromWrongArgumentsAndAMissingIn
           QStringList{QStringLiteral("pump"), QStringLiteral("--limit"), QStringLiteral("0")},
           QStringList{QStringLiteral("pump"), QStringLiteral("--limit")},
           QStringList{QStringLiteral("pump"), QStringLiteral("extra")}})
-        EXPECT_EQ(find(wrong).exitCode, 1) << wrong.join(QLatin1Char(' ')).toStdString();
-    EXPECT_EQ(runTool({QStringLiteral("index")}).exitCode, 1);
+        EXPECT_EQ(find(wrong).exitCode, 2) << wrong.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(runTool({QStringLiteral("index")}).exitCode, 2);
 
     // A page changed after indexing: the index no longer matches.
     page(QStringLiteral("05013e.html"), "Valve", "<p>Changed.</p>");

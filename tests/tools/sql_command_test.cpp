@@ -101,3 +101,22 @@ TEST(SqlCommand, AnEngineErrorAmongTheRowsEndsTheListingWithItsMessage)
         EXPECT_TRUE(row == QStringLiteral("10000") || row == QStringLiteral("20000") || row == QStringLiteral("30000"))
             << row.toStdString();
 }
+
+// Wrong arguments end every command alike: its usage on stderr and exit code 2, the code `find`
+// and `index` gave as 1 while `sql` and `check` gave 2.
+TEST(ToolArguments, WrongArgumentsExitWithTheSameCodeForEveryCommand)
+{
+    for (const QStringList& wrong :
+         {QStringList{QStringLiteral("find")}, QStringList{QStringLiteral("index")},
+          QStringList{QStringLiteral("sql"), QStringLiteral("x.mdb")}, QStringList{QStringLiteral("check")},
+          QStringList{QStringLiteral("build"), QStringLiteral("--synthetic"), QStringLiteral("3"), QStringLiteral("x")},
+          QStringList{QStringLiteral("suggest")}, QStringList{QStringLiteral("serve")},
+          QStringList{QStringLiteral("frobnicate")}}) {
+        const ToolResult result = runTool(wrong);
+        EXPECT_EQ(result.exitCode, 2) << wrong.join(u' ').toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("usage")) || result.err.contains(QStringLiteral("must be")))
+            << result.err.toStdString();
+    }
+    EXPECT_TRUE(
+        runTool({QStringLiteral("--help")}).out.contains(QStringLiteral("exits with code 2 when its arguments")));
+}

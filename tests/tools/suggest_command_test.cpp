@@ -63,7 +63,7 @@ TEST_F(SuggestCommandTest, WrongArgumentsAndAFolderWithoutPagesHaveTheirExitCode
          {QStringList{}, QStringList{QStringLiteral("wat"), QStringLiteral("--lang"), QStringLiteral("de")},
           QStringList{QStringLiteral("wat"), QStringLiteral("--lang")},
           QStringList{QStringLiteral("wat"), QStringLiteral("extra")}})
-        EXPECT_EQ(suggest(wrong).exitCode, 1) << wrong.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(suggest(wrong).exitCode, 2) << wrong.join(QLatin1Char(' ')).toStdString();
     QTemporaryDir empty;
     const ToolResult result = runTool({QStringLiteral("suggest"), empty.path(), QStringLiteral("wat")});
     EXPECT_EQ(result.exitCode, 2);
