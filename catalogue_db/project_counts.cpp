@@ -5,7 +5,8 @@
 QString CatalogueConnectionString(const QString& exeDir)
 {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + exeDir +
-        QStringLiteral("velora2014.mdb;Persist Security Info=False;Jet OLEDB:Database Locking Mode=0");
+        QLatin1String(kCatalogueFileName) +
+        QStringLiteral(";Persist Security Info=False;Jet OLEDB:Database Locking Mode=0");
 }
 
 bool LoadProjectCounts(TADOQuery& query, const QString& exeDir, std::array<std::int32_t, 12>& counts)

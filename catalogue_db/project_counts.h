@@ -10,7 +10,10 @@ class TADOQuery;
 // The count query: one row per category in ascending order, the count in column "Cnt".
 inline const char* const kProjectCountQuery = "SELECT cc.cat, Count(cc.d) AS [Cnt] FROM cc GROUP BY cc.cat";
 
-// The connection string of the catalogue file "velora2014.mdb" in exeDir (which ends with the
+// The catalogue's database file, beside data/.
+inline const char* const kCatalogueFileName = "velora2014.mdb";
+
+// The connection string of the catalogue file kCatalogueFileName in exeDir (which ends with the
 // folder separator); the path is put in unquoted.
 QString CatalogueConnectionString(const QString& exeDir);
 

@@ -1,5 +1,6 @@
 #include "catalogue_site.h"
 
+#include "answer_cache.h"
 #include "catalogue_order.h"
 #include "criteria_search_page.h"
 #include "database_error.h"
@@ -13,6 +14,7 @@
 #include "page_names.h"
 #include "search_index_holder.h"
 #include "plain_pages.h"
+#include "project_counts.h"
 #include "results_page.h"
 #include "search_texts.h"
 #include "shell_assets.h"
@@ -24,6 +26,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -62,15 +66,52 @@ struct CatalogueSite::Context {
     SiteAddress address;
 };
 
-CatalogueSite::CatalogueSite(SiteSetup setup, const SearchIndexHolder* index)
-    : setup_(std::move(setup)), data_(setup_.catalogueDir + QStringLiteral("/data")), index_(index)
+CatalogueSite::CatalogueSite(SiteSetup setup, const SearchIndexHolder* index, AnswerCache* cache)
+    : setup_(std::move(setup)), data_(setup_.catalogueDir + QStringLiteral("/data")), index_(index), cache_(cache)
 {}
 
-bool CatalogueSite::IsSlow(const Request& request) const
+QByteArray CatalogueSite::Stamp() const
+{
+    QByteArray stamp;
+    const QString dir = setup_.catalogueDir + u'/';
+    for (const QString& name :
+         {QString::fromLatin1(kCatalogueFileName), QStringLiteral("index"), QStringLiteral("data")}) {
+        struct stat facts {};
+        if (stat(QFile::encodeName(dir + name).constData(), &facts) == 0)
+            stamp += QByteArray::number(qulonglong(facts.st_ino)) + u':' +
+                QByteArray::number(qlonglong(facts.st_size)) + u':' +
+                QByteArray::number(qlonglong(facts.st_mtim.tv_sec)) + u'.' +
+                QByteArray::number(qlonglong(facts.st_mtim.tv_nsec));
+        stamp += u'/';
+    }
+    return stamp;
+}
+
+Answer CatalogueSite::Handle(const Request& request) const
+{
+    const Place place = ReadSiteAddress(request.path, setup_.basePath).place;
+    const bool search = place == Place::CriteriaSearch || place == Place::FullTextSearch || place == Place::Suggest;
+    if (!cache_ || !search)
+        return Made(request);
+    const QByteArray stamp = Stamp();
+    if (std::optional<Answer> kept = cache_->Find(request.rawUri, stamp))
+        return std::move(*kept);
+    // Answers that say the search is not ready, or failed, are made afresh each time.
+    Answer answer = Made(request);
+    if (answer.status == 200 && answer.freshness == Freshness::Short)
+        cache_->Keep(request.rawUri, stamp, answer);
+    return answer;
+}
+
+std::optional<Answer> CatalogueSite::AnswerAtOnce(const Request& request) const
 {
     // Suggestions take a millisecond or two: handing them to a worker would cost more than it saves.
     const Place place = ReadSiteAddress(request.path, setup_.basePath).place;
-    return place == Place::CriteriaSearch || place == Place::FullTextSearch;
+    if (place != Place::CriteriaSearch && place != Place::FullTextSearch)
+        return Handle(request);
+    if (cache_)
+        return cache_->Find(request.rawUri, Stamp());
+    return std::nullopt;
 }
 
 bool CatalogueSite::HasPage(CataloguePosition at) const
@@ -81,7 +122,7 @@ bool CatalogueSite::HasPage(CataloguePosition at) const
         at.position <= setup_.counts[std::size_t(at.category)];
 }
 
-Answer CatalogueSite::Handle(const Request& request) const
+Answer CatalogueSite::Made(const Request& request) const
 {
     const Context context{
         request, HasForbiddenEscape(request.rawUri) ? SiteAddress{} : ReadSiteAddress(request.path, setup_.basePath)};
@@ -297,8 +338,7 @@ Answer CatalogueSite::FullTextSearch(const Context& context) const
     answer.policy = QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'; base-uri 'none'; "
                                       "form-action 'none'; frame-ancestors 'self'");
     const SearchIndexHolder::State state = index_ ? index_->state() : SearchIndexHolder::State::Unavailable;
-    const SearchIndexHolder::Lease index =
-        index_ ? index_->index() : SearchIndexHolder::Lease(nullptr, nullptr, nullptr);
+    const fulltext::CatalogueIndex* index = index_ ? index_->index() : nullptr;
     if (state == SearchIndexHolder::State::Preparing) {
         answer.status = 503;
         answer.freshness = Freshness::None;

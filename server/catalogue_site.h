@@ -1,7 +1,8 @@
 #pragma once
 // The catalogue's web site: answers every address of the site from the catalogue folder, its
-// project counts and its full-text index. It keeps nothing from one request to the next, reads
-// nothing outside the folder and writes nothing, so several servers can answer for one folder.
+// project counts and its full-text index. It reads nothing outside the folder and writes nothing,
+// and what it keeps between requests is only answers to searches for reuse (answer_cache.h),
+// which every server of one folder makes alike, so several servers can answer for one folder.
 #include "catalogue_position.h"
 #include "http_exchange.h"
 #include "page_facts.h"
@@ -9,6 +10,9 @@
 
 #include <QString>
 
+#include <optional>
+
+class AnswerCache;
 class SearchIndexHolder;
 
 struct SiteSetup {
@@ -19,12 +23,18 @@ struct SiteSetup {
 
 class CatalogueSite {
 public:
-    // `index` may be null: the full-text search then reports it cannot search.
-    CatalogueSite(SiteSetup setup, const SearchIndexHolder* index);
+    // `index` may be null: the full-text search then reports it cannot search. `cache` may be
+    // null: searches are then worked out every time.
+    CatalogueSite(SiteSetup setup, const SearchIndexHolder* index, AnswerCache* cache = nullptr);
 
+    // The answer to any request; searches' answers are kept for reuse and reused.
     Answer Handle(const Request& request) const;
-    // The answers that may take long: the searches.
-    bool IsSlow(const Request& request) const;
+    // The answer when it takes no long work: everything but the searches, and searches answered
+    // before. Nothing for the rest, which Handle answers (on a worker).
+    std::optional<Answer> AnswerAtOnce(const Request& request) const;
+    // What the catalogue's searches depend on: the database file, the index folder and the page
+    // folder, each by its identity, size and time of change.
+    QByteArray Stamp() const;
 
 private:
     struct Context;
@@ -39,9 +49,11 @@ private:
     Answer NotFound(const Context& context) const;
     Answer Redirect(int status, const QString& location) const;
     bool HasPage(CataloguePosition at) const;
+    Answer Made(const Request& request) const;
 
     SiteSetup setup_;
     StoredFolder data_;
     PageFacts pageFacts_;
     const SearchIndexHolder* index_;
+    AnswerCache* cache_;
 };

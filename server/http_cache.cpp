@@ -85,3 +85,13 @@ QByteArray Gzip(const QByteArray& bytes)
     out.resize(qsizetype(written));
     return out;
 }
+
+void PrepareForReuse(Answer& answer)
+{
+    if (answer.file)
+        return;
+    if (answer.etag.isEmpty())
+        answer.etag = BodyETag(answer.body);
+    if (answer.packed.isEmpty() && CompressibleType(answer.contentType) && answer.body.size() >= SmallestPackedBody)
+        answer.packed = Gzip(answer.body);
+}

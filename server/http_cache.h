@@ -1,6 +1,8 @@
 #pragma once
 // Validators and compression of answers: the ETag of a body or a file, whether an If-None-Match
 // names it, whether a client takes gzip, and gzip itself (zlib).
+#include "http_exchange.h"
+
 #include <QByteArray>
 
 #include <QtGlobal>
@@ -24,3 +26,9 @@ bool CompressibleType(const QByteArray& contentType);
 
 // The gzip stream of the bytes; empty when compressing fails.
 QByteArray Gzip(const QByteArray& bytes);
+
+// Bodies shorter than this gain nothing from gzip.
+constexpr qsizetype SmallestPackedBody = 128;
+
+// Makes the ETag and, when worth it, the gzip form of an answer that will be sent many times.
+void PrepareForReuse(Answer& answer);

@@ -57,9 +57,6 @@ void AddHeader(MHD_Response* response, const QByteArray& name, const QByteArray&
     MHD_add_response_header(response, name.constData(), value.constData());
 }
 
-// Bodies shorter than this gain nothing from gzip.
-constexpr qsizetype kSmallestPacked = 128;
-
 }  // namespace
 
 bool IsNumericAddress(const QString& address)
@@ -72,7 +69,7 @@ bool IsNumericAddress(const QString& address)
 struct HttpDaemon::Impl {
     DaemonOptions options;
     Handler handler;
-    SlowTest slow;
+    AtOnce atOnce;
     MHD_Daemon* daemon = nullptr;
     int listenSocket = -1;
     quint16 port = 0;
@@ -90,11 +87,11 @@ struct HttpDaemon::Impl {
     static size_t OnUnescape(void*, MHD_Connection*, char* text);
 };
 
-HttpDaemon::HttpDaemon(DaemonOptions options, Handler handler, SlowTest slow) : d(std::make_unique<Impl>())
+HttpDaemon::HttpDaemon(DaemonOptions options, Handler handler, AtOnce atOnce) : d(std::make_unique<Impl>())
 {
     d->options = std::move(options);
     d->handler = std::move(handler);
-    d->slow = std::move(slow);
+    d->atOnce = std::move(atOnce);
 }
 
 HttpDaemon::~HttpDaemon() { Stop(std::chrono::milliseconds(0)); }
@@ -265,7 +262,8 @@ MHD_Result HttpDaemon::Impl::OnAccess(void* cls, MHD_Connection* connection, con
             return MHD_YES;
         }
         const Request& request = exchange->request;
-        if (impl->slow && impl->slow(request)) {
+        std::optional<Answer> now = impl->atOnce ? impl->atOnce(request) : std::nullopt;
+        if (!now) {
             exchange->stage = Exchange::Stage::Working;
             exchange->connection = connection;
             MHD_suspend_connection(connection);
@@ -278,7 +276,7 @@ MHD_Result HttpDaemon::Impl::OnAccess(void* cls, MHD_Connection* connection, con
             return MHD_YES;
         }
         exchange->stage = Exchange::Stage::Answered;
-        return impl->Send(connection, request, impl->handler(request));
+        return impl->Send(connection, request, *now);
     }
     case Exchange::Stage::Ready:
         exchange->stage = Exchange::Stage::Answered;
@@ -310,9 +308,9 @@ MHD_Result HttpDaemon::Impl::Send(MHD_Connection* connection, const Request& req
     QByteArray body;
     QByteArray sentTag = etag;
     bool gzipped = false;
-    if (!notModified && compressible && answer.body.size() >= kSmallestPacked &&
+    if (!notModified && compressible && answer.body.size() >= SmallestPackedBody &&
         AcceptsGzip(request.header("Accept-Encoding"))) {
-        body = Gzip(answer.body);
+        body = answer.packed.isEmpty() ? Gzip(answer.body) : answer.packed;
         gzipped = !body.isEmpty();
         if (gzipped)
             sentTag = GzipETag(etag);

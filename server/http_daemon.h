@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct DaemonOptions {
     QString address = QStringLiteral("127.0.0.1");  // a numeric IPv4 or IPv6 address
@@ -28,10 +29,11 @@ bool IsNumericAddress(const QString& address);
 class HttpDaemon {
 public:
     using Handler = std::function<Answer(const Request&)>;
-    using SlowTest = std::function<bool(const Request&)>;
+    using AtOnce = std::function<std::optional<Answer>(const Request&)>;
 
-    // `slow` says which requests the workers answer.
-    HttpDaemon(DaemonOptions options, Handler handler, SlowTest slow);
+    // `atOnce` answers on the reading thread what it can answer quickly; `handler` answers the
+    // rest on a worker.
+    HttpDaemon(DaemonOptions options, Handler handler, AtOnce atOnce);
     ~HttpDaemon();
     HttpDaemon(const HttpDaemon&) = delete;
     HttpDaemon& operator=(const HttpDaemon&) = delete;

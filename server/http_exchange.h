@@ -43,6 +43,8 @@ struct Answer {
     qint64 fileSize = 0;
     // Left empty, the ETag is taken from the body.
     QByteArray etag;
+    // The body's gzip form when made beforehand (PrepareForReuse); else made when sent.
+    QByteArray packed;
     std::vector<std::pair<QByteArray, QByteArray>> headers;
 
     void addHeader(const QByteArray& name, const QByteArray& value) { headers.emplace_back(name, value); }

@@ -1,6 +1,7 @@
 #include "serve_command.h"
 
 #include "ado_query.h"
+#include "answer_cache.h"
 #include "catalogue_site.h"
 #include "http_daemon.h"
 #include "project_counts.h"
@@ -20,15 +21,20 @@
 namespace {
 
 const char* const kUsage = "usage: velora-catalogue-tool serve DIR [--address A] [--port N] [--threads N] "
-                           "[--base-url /PATH] [--connections-per-address N]\n";
+                           "[--base-url /PATH] [--connections-per-address N] [--answer-cache MIB]\n";
 
 // Answers in flight get this long to finish once a signal asks the server to stop.
 constexpr std::chrono::seconds kStopGrace{10};
+// Answers to searches are reused for as long as browsers may keep them (max-age of pages the
+// server writes), within this many MiB unless told otherwise.
+constexpr std::chrono::seconds kAnswerLifetime{60};
+constexpr int kAnswerCacheMib = 32;
 
 struct ServeArguments {
     QString folder;
     QString basePath;
     DaemonOptions daemon;
+    int answerCacheMib = kAnswerCacheMib;
 };
 
 std::optional<int> WholeNumber(const QString& text, int lowest, int highest)
@@ -79,12 +85,17 @@ std::optional<ServeArguments> ReadServeArguments(const QStringList& arguments)
             read.daemon.connectionsPerAddress = unsigned(*number);
             continue;
         }
+        if (argument == QLatin1String("--answer-cache") && (number = WholeNumber(value, 0, 4096))) {
+            read.answerCacheMib = *number;
+            continue;
+        }
         if (argument == QLatin1String("--port") || argument == QLatin1String("--threads") ||
-            argument == QLatin1String("--connections-per-address")) {
+            argument == QLatin1String("--connections-per-address") || argument == QLatin1String("--answer-cache")) {
             err << "serve: " << argument << " takes a whole number ("
-                << (argument == QLatin1String("--port")          ? "0 to 65535"
-                        : argument == QLatin1String("--threads") ? "1 to 64"
-                                                                 : "1 to 10000")
+                << (argument == QLatin1String("--port")               ? "0 to 65535"
+                        : argument == QLatin1String("--threads")      ? "1 to 64"
+                        : argument == QLatin1String("--answer-cache") ? "0 to 4096"
+                                                                      : "1 to 10000")
                 << "), not " << value << '\n';
             return std::nullopt;
         }
@@ -153,11 +164,12 @@ int ServeCommand::run(const QStringList& arguments)
     pthread_sigmask(SIG_BLOCK, &stopping, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    const SearchIndexHolder index(setup.catalogueDir, read->daemon.threads);
-    const CatalogueSite site(setup, &index);
+    const SearchIndexHolder index(setup.catalogueDir);
+    AnswerCache cache(qint64(read->answerCacheMib) << 20, kAnswerLifetime);
+    const CatalogueSite site(setup, &index, &cache);
     HttpDaemon daemon(
         read->daemon, [&site](const Request& request) { return site.Handle(request); },
-        [&site](const Request& request) { return site.IsSlow(request); });
+        [&site](const Request& request) { return site.AnswerAtOnce(request); });
     if (const QString problem = daemon.Start(); !problem.isEmpty()) {
         err << "serve: " << problem << '\n';
         return 2;

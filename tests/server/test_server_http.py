@@ -284,6 +284,33 @@ class Fairness(unittest.TestCase):
                 connection.close()
             self.assertEqual(closed, 0)
 
+    def test_hostile_queries_end_with_what_they_found_and_others_go_on(self):
+        from urllib.parse import quote
+        # Queries that once ran for minutes: a thousand words, a run of wildcards, a long OR;
+        # each a little different, so that none is answered from an earlier one.
+        hostile = []
+        for round_ in range(3):
+            hostile += [" ".join(f"w{round_}x{i}" for i in range(1000)),
+                        " ".join(f"{letter}{round_}*" for letter in "abcdefghijklmnopqrstuvwxyz"),
+                        " OR ".join(f"v{round_}x{i}" for i in range(500))]
+        with Server(CATALOGUE_COPY, "--threads", "2") as server:
+            answers = [None] * len(hostile)
+
+            def ask(at):
+                answers[at] = server.request(f"/en/find?q={quote(hostile[at])}&frame")
+            askers = [threading.Thread(target=ask, args=(at,)) for at in range(len(hostile))]
+            for asker in askers:
+                asker.start()
+            # Another reader's search, asked while they run, is answered in full.
+            status, _, body = server.request("/en/find?q=heat+pump&frame")
+            self.assertEqual(status, 200)
+            self.assertIn('<a href="/en/6.5">Ground-source heat pump</a>', text(body))
+            for asker in askers:
+                asker.join(HANG_GUARD)
+            for query, (status, _, body) in zip(hostile, answers):
+                self.assertEqual(status, 200, query[:40])
+                self.assertIn('<p class="cut" role="note">', text(body), query[:40])
+
     def test_connections_per_address_are_capped(self):
         with Server(CATALOGUE_COPY, "--connections-per-address", "8") as server:
             held = [socket.create_connection((server.host, server.port), timeout=HANG_GUARD,
@@ -308,6 +335,23 @@ class Fairness(unittest.TestCase):
                 status = None
             self.assertNotEqual(status, 200)
             self.assertEqual(server.request("/healthz")[0], 200)
+
+
+class Reuse(unittest.TestCase):
+    def test_a_search_kept_for_reuse_is_made_afresh_once_the_catalogue_changes(self):
+        catalogue = copy_catalogue(os.path.join(temporary_folder(self), "catalogue"))
+        with Server(catalogue) as server:
+            path = "/en/find?q=quixotically&frame"
+            self.assertIn(b"Nothing found", server.request(path)[2])
+            page = os.path.join(catalogue, "data", "06005e.html")
+            with open(page, "rb") as read:
+                html = read.read()
+            with open(page, "wb") as written:
+                written.write(html.replace(b"</body>", b"<p>quixotically</p></body>"))
+            subprocess.run([TOOL, "index", catalogue], check=True, capture_output=True, timeout=HANG_GUARD)
+            status, _, body = server.request(path)
+            self.assertEqual(status, 200)
+            self.assertIn('<a href="/en/6.5">Ground-source heat pump</a>', text(body))
 
 
 class Lifecycle(unittest.TestCase):
