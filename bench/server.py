@@ -125,7 +125,12 @@ def address_sets(catalogue, counts):
     suggestions = [f"/suggest?q={quote(text)}&lang={tag}"
                    for tag, text in (("en", "a"), ("en", "al"), ("ru", "на"), ("en", "mod"), ("zh", "热"),
                                      ("en", "hea"), ("ru", "тепл"), ("en", "dig"), ("en", "sy"), ("ru", "с"))]
-    return data, positions, searches, finds, suggestions
+    # Queries that ran for seconds to minutes before the query limits: a thousand words, a run of
+    # wildcards, a long OR, a long Chinese text.
+    hostile = [f"/en/find?q={quote(query)}&frame"
+               for query in (" ".join(f"w{i}" for i in range(1000)), " ".join(f"{c}*" for c in "abcdefghijklmnop"),
+                             " OR ".join(f"v{i}" for i in range(300)), "*", "热泵系统" * 500)]
+    return data, positions, searches, finds, suggestions, hostile
 
 
 NGINX_CONFIGURATION = """daemon off;
@@ -152,7 +157,7 @@ def bench_catalogue(build, catalogue, runs, duration, threads):
     counts = counts_of(tool, catalogue)
     pages = sum(1 for name in os.listdir(os.path.join(catalogue, "data")) if name.endswith(".html"))
     print(f"\n{catalogue}: {sum(counts.values())} projects, {pages} page files", flush=True)
-    data, positions, searches, finds, suggestions = address_sets(catalogue, counts)
+    data, positions, searches, finds, suggestions, hostile = address_sets(catalogue, counts)
 
     folder = tempfile.mkdtemp(prefix="velora-bench-")
     os.chmod(folder, 0o755)
@@ -163,7 +168,12 @@ def bench_catalogue(build, catalogue, runs, duration, threads):
         out.write(configuration)
     server_port = free_port()
     server_command = [tool, "serve", catalogue, "--port", str(server_port), "--threads", str(threads)]
+    # The same server reusing no answer: every search worked out as it comes.
+    uncached_port = free_port()
+    uncached_command = [tool, "serve", catalogue, "--port", str(uncached_port), "--threads", str(threads),
+                        "--answer-cache", "0"]
     print("  server: " + " ".join(server_command))
+    print("  server reusing no answer: " + " ".join(uncached_command))
     print("  peer:   nginx -c nginx.conf, where nginx.conf is\n    " + configuration.replace("\n", "\n    "))
     server = subprocess.Popen(server_command, stdout=subprocess.DEVNULL)
     nginx = subprocess.Popen(["/usr/sbin/nginx", "-c", os.path.join(folder, "nginx.conf"), "-p", folder])
@@ -183,6 +193,21 @@ def bench_catalogue(build, catalogue, runs, duration, threads):
         results["find"] = measure("full-text search (results page)", server_port, finds, runs, duration)
         results["suggest"] = measure("suggestions", server_port, suggestions, runs, duration)
         server_pss, server_rss = memory_of([server.pid])
+        server.terminate()
+        server.wait(30)
+        server = subprocess.Popen(uncached_command, stdout=subprocess.DEVNULL)
+        wait_for(uncached_port, finds[0])
+        until = time.monotonic() + 120
+        while time.monotonic() < until and b"[]" == suggest_once(uncached_port, suggestions[1]):
+            time.sleep(0.2)
+        results["search, no reuse"] = measure("criteria search, no answer reused", uncached_port, searches, runs,
+                                              duration)
+        results["find, no reuse"] = measure("full-text search, no answer reused", uncached_port, finds, runs,
+                                            duration)
+        results["suggest, no reuse"] = measure("suggestions, no answer reused", uncached_port, suggestions, runs,
+                                               duration)
+        results["hostile, no reuse"] = measure("hostile full-text queries, none reused", uncached_port, hostile,
+                                               runs, duration)
         nginx_pss, nginx_rss = memory_of([nginx.pid] + children(nginx.pid))
         ratio = results["data (server)"]["rps"] / results["data (nginx)"]["rps"]
         print(f"  page files: server / nginx = {ratio:.2f}")
