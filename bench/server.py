@@ -101,7 +101,7 @@ def counts_of(tool, catalogue):
 
 
 def address_sets(catalogue, counts):
-    random.seed(2014)
+    random.seed(7)  # the same addresses in every run
     pages = sorted(name for name in os.listdir(os.path.join(catalogue, "data")) if name.endswith(".html"))
     pictures = sorted(os.path.join("img", name) for name in os.listdir(os.path.join(catalogue, "data", "img")))
     data = ["/data/" + name for name in random.sample(pages, min(200, len(pages)))]
