@@ -180,11 +180,7 @@ def bench_catalogue(build, catalogue, runs, duration, threads):
     try:
         wait_for(server_port, "/healthz")
         wait_for(nginx_port, data[0])
-        # The titles for suggestions and the index of a catalogue without one are ready.
-        wait_for(server_port, finds[0])
-        until = time.monotonic() + 120
-        while time.monotonic() < until and b"[]" == suggest_once(server_port, suggestions[1]):
-            time.sleep(0.2)
+        wait_for_searches(server_port, finds[0], suggestions[1])
         results = {}
         results["data (server)"] = measure("page files, server", server_port, data, runs, duration)
         results["data (nginx)"] = measure("page files, nginx (peer)", nginx_port, data, runs, duration)
@@ -196,10 +192,7 @@ def bench_catalogue(build, catalogue, runs, duration, threads):
         server.terminate()
         server.wait(30)
         server = subprocess.Popen(uncached_command, stdout=subprocess.DEVNULL)
-        wait_for(uncached_port, finds[0])
-        until = time.monotonic() + 120
-        while time.monotonic() < until and b"[]" == suggest_once(uncached_port, suggestions[1]):
-            time.sleep(0.2)
+        wait_for_searches(uncached_port, finds[0], suggestions[1])
         results["search, no reuse"] = measure("criteria search, no answer reused", uncached_port, searches, runs,
                                               duration)
         results["find, no reuse"] = measure("full-text search, no answer reused", uncached_port, finds, runs,
@@ -219,6 +212,14 @@ def bench_catalogue(build, catalogue, runs, duration, threads):
         server.wait(30)
         nginx.wait(30)
         shutil.rmtree(folder, True)
+
+
+def wait_for_searches(port, find, suggestion):
+    """Until the index of a catalogue without one and the titles for suggestions are ready."""
+    wait_for(port, find)
+    until = time.monotonic() + 120
+    while time.monotonic() < until and b"[]" == suggest_once(port, suggestion):
+        time.sleep(0.2)
 
 
 def suggest_once(port, path):

@@ -87,31 +87,41 @@ QByteArray CatalogueSite::Stamp() const
     return stamp;
 }
 
-Answer CatalogueSite::Handle(const Request& request) const
+CatalogueSite::Context CatalogueSite::ContextOf(const Request& request) const
 {
-    const Place place = ReadSiteAddress(request.path, setup_.basePath).place;
-    const bool search = place == Place::CriteriaSearch || place == Place::FullTextSearch || place == Place::Suggest;
-    if (!cache_ || !search)
-        return Made(request);
-    const QByteArray stamp = Stamp();
-    if (std::optional<Answer> kept = cache_->Find(request.rawUri, stamp))
-        return std::move(*kept);
-    // Answers that say the search is not ready, or failed, are made afresh each time.
-    Answer answer = Made(request);
-    if (answer.status == 200 && answer.freshness == Freshness::Short)
-        cache_->Keep(request.rawUri, stamp, answer);
-    return answer;
+    return {request,
+            HasForbiddenEscape(request.rawUri) ? SiteAddress{} : ReadSiteAddress(request.path, setup_.basePath)};
 }
+
+Answer CatalogueSite::Handle(const Request& request) const { return Answered(ContextOf(request)); }
 
 std::optional<Answer> CatalogueSite::AnswerAtOnce(const Request& request) const
 {
     // Suggestions take a millisecond or two: handing them to a worker would cost more than it saves.
-    const Place place = ReadSiteAddress(request.path, setup_.basePath).place;
+    const Context context = ContextOf(request);
+    const Place place = context.address.place;
     if (place != Place::CriteriaSearch && place != Place::FullTextSearch)
-        return Handle(request);
+        return Answered(context);
     if (cache_)
         return cache_->Find(request.rawUri, Stamp());
     return std::nullopt;
+}
+
+Answer CatalogueSite::Answered(const Context& context) const
+{
+    const Place place = context.address.place;
+    const bool search = place == Place::CriteriaSearch || place == Place::FullTextSearch || place == Place::Suggest;
+    if (!cache_ || !search)
+        return Made(context);
+    const QByteArray& key = context.request.rawUri;
+    const QByteArray stamp = Stamp();
+    if (std::optional<Answer> kept = cache_->Find(key, stamp))
+        return std::move(*kept);
+    // Answers that say the search is not ready, or failed, are made afresh each time.
+    Answer answer = Made(context);
+    if (answer.status == 200 && answer.freshness == Freshness::Short)
+        cache_->Keep(key, stamp, answer);
+    return answer;
 }
 
 bool CatalogueSite::HasPage(CataloguePosition at) const
@@ -122,10 +132,9 @@ bool CatalogueSite::HasPage(CataloguePosition at) const
         at.position <= setup_.counts[std::size_t(at.category)];
 }
 
-Answer CatalogueSite::Made(const Request& request) const
+Answer CatalogueSite::Made(const Context& context) const
 {
-    const Context context{
-        request, HasForbiddenEscape(request.rawUri) ? SiteAddress{} : ReadSiteAddress(request.path, setup_.basePath)};
+    const Request& request = context.request;
     const SiteAddress& address = context.address;
     switch (address.place) {
     case Place::Nowhere: return NotFound(context);

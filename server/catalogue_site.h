@@ -49,7 +49,10 @@ private:
     Answer NotFound(const Context& context) const;
     Answer Redirect(int status, const QString& location) const;
     bool HasPage(CataloguePosition at) const;
-    Answer Made(const Request& request) const;
+    Context ContextOf(const Request& request) const;
+    // The answer, reused when it is a search's and kept for reuse when it is new.
+    Answer Answered(const Context& context) const;
+    Answer Made(const Context& context) const;
 
     SiteSetup setup_;
     StoredFolder data_;
